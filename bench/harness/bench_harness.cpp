@@ -1,0 +1,62 @@
+#include "bench_harness.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <vector>
+
+namespace zk::bench {
+
+namespace {
+
+double TimedRun(const std::function<void()>& fn, double minSeconds)
+{
+    using Clock = std::chrono::steady_clock;
+    long calls = 0;
+    const auto start = Clock::now();
+    double elapsed = 0;
+    do {
+        fn();
+        ++calls;
+        elapsed = std::chrono::duration<double>(Clock::now() - start).count();
+    } while (elapsed < minSeconds);
+    return elapsed / static_cast<double>(calls);
+}
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+} // namespace
+
+double SecondsPerCall(const std::function<void()>& fn, double minSeconds, int runs)
+{
+    fn(); // warm-up: caches, lazy initialisation
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i)
+        times.push_back(TimedRun(fn, minSeconds));
+    return Median(times);
+}
+
+double Ratio(const std::function<void()>& a, const std::function<void()>& b, double minSeconds,
+             int runs)
+{
+    a();
+    b();
+    std::vector<double> ta, tb;
+    for (int i = 0; i < runs; ++i) {
+        ta.push_back(TimedRun(a, minSeconds));
+        tb.push_back(TimedRun(b, minSeconds));
+    }
+    return Median(ta) / Median(tb);
+}
+
+void Report(const std::string& name, double value, const std::string& goal)
+{
+    std::printf("BENCH %s %.3g %s\n", name.c_str(), value, goal.c_str());
+    std::fflush(stdout);
+}
+
+} // namespace zk::bench
