@@ -163,11 +163,13 @@ TEST(XmlNode, TextReadsAllDescendantsAndSetTextReplacesThem)
     EXPECT_EQ(a->GetXml(), "<a><b> x </b><c>y<![CDATA[<z>]]></c></a>");
 
     CXmlNodePtr b = a->GetChild("b");
+    CXmlNodesPtr before = a->GetChildren();
     EXPECT_TRUE(a->SetText("1 < 2 & 中"));
     EXPECT_EQ(a->GetText(), "1 < 2 & 中");
     EXPECT_EQ(a->GetXml(), "<a>1 &lt; 2 &amp; 中</a>");
     EXPECT_TRUE(b->IsNull()) << "a handle to a replaced node reads as null";
     EXPECT_EQ(b->GetName(), "");
+    EXPECT_TRUE(before->GetItem(1)->IsNull());
     EXPECT_TRUE(a->SetText(""));
     EXPECT_EQ(a->GetXml(), "<a/>");
 }
