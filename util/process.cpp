@@ -9,7 +9,9 @@
 #include <QProcess>
 #include <QStandardPaths>
 
+#include <signal.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 namespace zk {
 
@@ -44,11 +46,14 @@ QString RunCommandCapture(const QString& command, int timeoutMs)
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.setStandardInputFile(QProcess::nullDevice());
+    // The shell leads a process group of its own, so that a timeout ends the
+    // commands it started too, not just the shell.
+    process.setChildProcessModifier([] { setpgid(0, 0); });
     process.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), command});
     if (!process.waitForStarted())
         return QString();
     if (!process.waitForFinished(timeoutMs)) {
-        process.kill();
+        ::kill(-static_cast<pid_t>(process.processId()), SIGKILL);
         process.waitForFinished();
     }
     return FromUtf8OrGb18030(process.readAll());

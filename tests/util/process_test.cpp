@@ -26,13 +26,21 @@ TEST(util_process, CapturesOutputAndErrors)
     EXPECT_EQ(RunCommandCapture(QStringLiteral("exit 3")), QString());
 }
 
-TEST(util_process, TimeoutKillsTheCommand)
+// The shell and what it started are both ended: a child left behind would
+// keep running (and keep the output pipe open) after the timeout.
+TEST(util_process, TimeoutEndsTheCommandAndItsChildren)
 {
+    test::ScopedHome home;
+    const QString marker = home.file(QStringLiteral("late.txt"));
     QElapsedTimer clock;
     clock.start();
-    EXPECT_EQ(RunCommandCapture(QStringLiteral("echo started; sleep 30"), 300),
-              QStringLiteral("started\n"));
+    EXPECT_EQ(
+        RunCommandCapture(
+            QStringLiteral("echo started; (sleep 1; touch '%1') & sleep 30").arg(marker), 300),
+        QStringLiteral("started\n"));
     EXPECT_LT(clock.elapsed(), 10000);
+    QThread::msleep(1500);
+    EXPECT_FALSE(QFile::exists(marker));
 }
 
 QString WaitForFile(const QString& path)
