@@ -144,8 +144,12 @@ inline void CopyString(uchar* to, const uchar* from, quint32 n)
 // many bytes it produced: n, or fewer when the stream ends too early. Every
 // value the loop needs is a local, so that byte stores into the output do not
 // force them back out of registers.
-quint32 RunCodes(const QByteArray& blob, int width, quint32 n, QByteArray* buffer)
+template <int kWidth>
+quint32 RunCodes(const QByteArray& blob, int runtimeWidth, quint32 n, QByteArray* buffer)
 {
+    // The usual widths are compile-time constants, which keeps the loop's
+    // state in registers; other widths run the same loop with a variable.
+    const int width = kWidth > 0 ? kWidth : runtimeWidth;
     const auto* const data = reinterpret_cast<const uchar*>(blob.constData());
     const qsizetype size = blob.size();
     const quint64 totalBits = quint64(size) * 8;
@@ -232,7 +236,36 @@ QByteArray DecodeFormBlob(const QByteArray& blob, bool* ok, QString* errorText)
         return QByteArray();
 
     QByteArray buffer;
-    const quint32 decoded = RunCodes(blob, header.width, n, &buffer);
+    quint32 decoded = 0;
+    switch (header.width) {
+    case 9:
+        decoded = RunCodes<9>(blob, 9, n, &buffer);
+        break;
+    case 10:
+        decoded = RunCodes<10>(blob, 10, n, &buffer);
+        break;
+    case 11:
+        decoded = RunCodes<11>(blob, 11, n, &buffer);
+        break;
+    case 12:
+        decoded = RunCodes<12>(blob, 12, n, &buffer);
+        break;
+    case 13:
+        decoded = RunCodes<13>(blob, 13, n, &buffer);
+        break;
+    case 14:
+        decoded = RunCodes<14>(blob, 14, n, &buffer);
+        break;
+    case 15:
+        decoded = RunCodes<15>(blob, 15, n, &buffer);
+        break;
+    case 16:
+        decoded = RunCodes<16>(blob, 16, n, &buffer);
+        break;
+    default:
+        decoded = RunCodes<0>(blob, header.width, n, &buffer);
+        break;
+    }
     if (decoded < n) {
         Fail(ok, errorText,
              QStringLiteral("表单数据不完整：%1字节的数据只解出%2字节，应有%3字节")

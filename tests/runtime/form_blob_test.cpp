@@ -66,6 +66,9 @@ TEST(FormBlobDecode, HandBuiltStreams)
         // The code being defined: the previous string plus its own first byte.
         {"code being defined after a literal", 3, 12, {'a', 256}, "aaa"},
         {"code being defined after an entry", 7, 12, {'a', 'b', 256, 258}, "abababa"},
+        // Wider codes than the encoder writes are read all the same.
+        {"width 20", 7, 20, {'a', 'b', 256, 258}, "abababa"},
+        {"width 24", 7, 24, {'a', 'b', 256, 257, 'c'}, "ababbac"},
         // A damaged stream whose last string runs past N is cut at N.
         {"cut at the decoded length", 5, 12, {'a', 'b', 256, 257}, "ababb"},
         // A code far past the dictionary is read as the one being defined.
