@@ -36,8 +36,9 @@ int main()
         text += unit;
     text.truncate(512 * 1024);
 
-    const QByteArray blob = zk::EncodeFormText(text);
     const QByteArray bytes(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+    // Stored as our tools store a definition of this size.
+    const QByteArray blob = zk::EncodeFormText(text, zk::SuitableFormBlobWidth(bytes.size()));
     uLongf deflatedSize = compressBound(uLong(bytes.size()));
     QByteArray deflated(qsizetype(deflatedSize), '\0');
     if (compress2(reinterpret_cast<Bytef*>(deflated.data()), &deflatedSize,

@@ -37,6 +37,12 @@ QByteArray DecodeFormBlob(const QByteArray& blob, bool* ok = nullptr, QString* e
 // character, at most N / 2 characters (an odd last byte is ignored).
 QString DecodeFormText(const QByteArray& blob, bool* ok = nullptr, QString* errorText = nullptr);
 
+// The code width that gives the smallest blob for a text of this many bytes
+// (measured on definition texts): about 10 bits for 1 KB, 12 for 16 KB, 16
+// for 1 MiB and more. Larger widths also decode faster on large texts. Tools
+// that store definitions pass it to the encoders below.
+int SuitableFormBlobWidth(qsizetype byteCount);
+
 // Encodes bytes as a form blob with a fixed code width of 9 to 16 bits. The
 // codes follow exactly the decoder's dictionary rule, so DecodeFormBlob gives
 // the input back. Empty input gives the header with N = 0 followed by one zero

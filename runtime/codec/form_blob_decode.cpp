@@ -132,12 +132,12 @@ inline void CopyString(uchar* to, const uchar* from, quint32 n)
     uchar chunk[16];
     std::memcpy(chunk, from, 16);
     std::memcpy(to, chunk, 16);
-    for (quint32 k = 16; k < n; k += 16)
-        [[unlikely]]
-        {
-            std::memcpy(chunk, from + k, 16);
-            std::memcpy(to + k, chunk, 16);
-        }
+    // clang-format off
+    for (quint32 k = 16; k < n; k += 16) [[unlikely]] {
+        std::memcpy(chunk, from + k, 16);
+        std::memcpy(to + k, chunk, 16);
+    }
+    // clang-format on
 }
 
 // Runs the code stream after the first literal into *buffer and returns how

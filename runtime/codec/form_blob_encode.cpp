@@ -2,6 +2,8 @@
 
 #include <QtEndian>
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <vector>
 
@@ -248,6 +250,14 @@ private:
 };
 
 } // namespace
+
+int SuitableFormBlobWidth(qsizetype byteCount)
+{
+    // The best width grows by about 0.6 bit per doubling of the text.
+    const double bits = std::log2(double(std::max<qsizetype>(byteCount, 1)));
+    const long width = std::lround(10 + 0.6 * (bits - 10));
+    return int(std::clamp<long>(width, kFormBlobMinWidth, kFormBlobMaxEncodeWidth));
+}
 
 QByteArray EncodeFormBlob(const QByteArray& bytes, int width)
 {

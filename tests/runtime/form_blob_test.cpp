@@ -175,8 +175,13 @@ TEST(FormBlobText, StopsAtTheFirstNulAndAtHalfTheLength)
     EXPECT_FALSE(ok);
 }
 
-TEST(FormBlobEncode, RefusesWidthsOutsideNineToSixteen)
+TEST(FormBlobEncode, WidthsItAcceptsAndSuggests)
 {
+    EXPECT_EQ(SuitableFormBlobWidth(0), 9);
+    EXPECT_EQ(SuitableFormBlobWidth(1000), 10);
+    EXPECT_EQ(SuitableFormBlobWidth(16000), 12);
+    EXPECT_EQ(SuitableFormBlobWidth(1 << 20), 16);
+    EXPECT_EQ(SuitableFormBlobWidth(qsizetype(1) << 30), 16);
     EXPECT_TRUE(EncodeFormBlob("abc", 8).isEmpty());
     EXPECT_TRUE(EncodeFormBlob("abc", 17).isEmpty());
     // Empty input: the header with N = 0 and one zero first code.
