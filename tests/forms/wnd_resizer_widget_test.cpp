@@ -11,6 +11,7 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -135,6 +136,22 @@ TEST_F(WidgetLayoutTest, DraggingTheSplitterWithTheMouse)
     EXPECT_EQ(image.pixel(197, 191), qRgb(255, 255, 255));
     EXPECT_EQ(image.pixel(195, 193), shadow);
     EXPECT_NE(image.pixel(195, 187), shadow) << "the grip is 12 pixels long";
+}
+
+TEST_F(WidgetLayoutTest, ScrollingShiftsTheControls)
+{
+    // The form scrolls its body itself: 300 pixels of content, 100 visible.
+    auto* bar = new QScrollBar(Qt::Vertical, &form);
+    bar->setGeometry(384, 0, 16, 300);
+    bar->show();
+    bar->setRange(0, 200);
+    bar->setPageStep(100);
+    resizer->WatchScrollBars(nullptr, bar);
+    bar->setValue(50);
+    EXPECT_EQ(At(1), Edges(10, -40, 390, -20));
+    EXPECT_EQ(At(2), Edges(300, 210, 390, 240)) << "at the bottom of the whole extent";
+    bar->setValue(0);
+    EXPECT_EQ(At(1), Edges(10, 10, 390, 30));
 }
 
 TEST_F(WidgetLayoutTest, LetsGoWhenTheFormIsDestroyed)
