@@ -209,7 +209,9 @@ bool CWndResizer::MovePanelInto(const QString& name, int windowId)
     CPanel* target = FindPanel(ControlName(windowId));
     if (target && (panel->Contains(target) || !target->AcceptsChildren()))
         return false;
-    if (!target && !(target = ControlPanel(windowId)))
+    if (!target)
+        target = ControlPanel(windowId);
+    if (!target)
         return false;
     return target->AddChild(panel->Parent()->RemoveChild(panel));
 }

@@ -1,48 +1,18 @@
 #include "forms/layout/layout_definition.h"
 
 #include "tests/forms/fake_window.h"
+#include "tests/forms/layout_elements.h"
 
 #include <gtest/gtest.h>
 
 namespace zk::layout {
 namespace {
 
+using test::Control;
 using test::Edges;
 using test::FakeWindow;
-using Kind = LayoutElement::Kind;
-
-LayoutElement Control(int id, int director = 3, int hidden = 0)
-{
-    LayoutElement e;
-    e.kind = Kind::Control;
-    e.id = id;
-    e.director = director;
-    e.hidden = hidden;
-    return e;
-}
-
-LayoutElement Group(int id, QList<int> targets, int director = 15, int desp = 0)
-{
-    LayoutElement e;
-    e.kind = Kind::Group;
-    e.id = id;
-    e.targetIds = std::move(targets);
-    e.hgap = 8;
-    e.vgap = 6;
-    e.director = director;
-    e.desp = desp;
-    return e;
-}
-
-LayoutElement Split(const QString& name, const QString& value, int desp = 0)
-{
-    LayoutElement e;
-    e.kind = Kind::Split;
-    e.name = name;
-    e.value = value;
-    e.desp = desp;
-    return e;
-}
+using test::Group;
+using test::Split;
 
 // A form in the shape of an order entry: a row of header fields arranged by a
 // group, a tree and a grid split side by side, that split split again against

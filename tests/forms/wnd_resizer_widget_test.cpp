@@ -3,6 +3,7 @@
 
 #include "tests/common/test_env.h"
 #include "tests/forms/fake_window.h"
+#include "tests/forms/layout_elements.h"
 
 #include <QApplication>
 #include <QDir>
@@ -35,14 +36,6 @@ protected:
     }
 };
 
-LayoutElement Anchored(int id, int director)
-{
-    LayoutElement e;
-    e.id = id;
-    e.director = director;
-    return e;
-}
-
 // An edit stretched across the top, an OK button in the bottom-right corner,
 // and two lists split side by side in between.
 class WidgetLayoutTest : public ::testing::Test {
@@ -57,13 +50,9 @@ protected:
         Add(4, new QListWidget(&form), Edges(200, 40, 390, 250));
         form.resize(400, 300);
 
-        std::vector<LayoutElement> elements = {Anchored(1, 5), Anchored(2, 12), Anchored(3, 3),
-                                               Anchored(4, 3)};
-        LayoutElement split;
-        split.kind = LayoutElement::Kind::Split;
-        split.name = QStringLiteral("S1");
-        split.value = QStringLiteral("3;4");
-        elements.push_back(split);
+        const std::vector<LayoutElement> elements = {
+            test::Control(1, 5), test::Control(2, 12), test::Control(3), test::Control(4),
+            test::Split(QStringLiteral("S1"), QStringLiteral("3;4"))};
 
         resizer = std::make_unique<CWndResizerWidget>([this](int windowId) -> QWidget* {
             const auto it = controls.find(windowId);
