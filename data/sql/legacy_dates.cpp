@@ -446,7 +446,12 @@ std::optional<DatePart> ParseDatePart(QStringView name)
 
 std::optional<LegacyDateTime> AddToDate(DatePart part, qint64 count, const LegacyDateTime& v)
 {
-    if (count > kMaxDays || count < -kMaxDays)
+    const qint64 unit = part == DatePart::Hour ? 3600 : part == DatePart::Minute ? 60 : 1;
+    const qint64 limit =
+        part == DatePart::Second || part == DatePart::Minute || part == DatePart::Hour
+            ? kMaxDays * kSecondsPerDay / unit
+            : kMaxDays;
+    if (count > limit || count < -limit)
         return std::nullopt;
     const QDate d = v.Date();
     QDate moved;
@@ -476,8 +481,10 @@ std::optional<LegacyDateTime> AddToDate(DatePart part, qint64 count, const Legac
     case DatePart::Hour:
     case DatePart::Minute:
     case DatePart::Second: {
-        const qint64 unit = part == DatePart::Hour ? 3600 : part == DatePart::Minute ? 60 : 1;
-        return FromParts(TotalSeconds(v) + count * unit, true, true);
+        // A time alone stays a time alone while it stays on the zero day.
+        LegacyDateTime r = FromParts(TotalSeconds(v) + count * unit, true, true);
+        r.hasDate = v.hasDate || r.julianDay != kZeroDay.toJulianDay();
+        return r;
     }
     }
     if (!moved.isValid())

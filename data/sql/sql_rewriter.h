@@ -133,6 +133,7 @@ private:
     QString Arg(const CallArg& a) const;
     QString ArgAsText(const CallArg& a) const;
     void ReplaceFrom(int start, const QString& text);
+    void ReplaceCallThrough(int start, int close, const QString& text);
     bool CastCall(Expr& e);
     bool ConvertCall(Expr& e);
     QString CastText(const QString& value, QStringView typeText, Expr& e) const;

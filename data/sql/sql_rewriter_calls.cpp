@@ -141,6 +141,14 @@ void Rewriter::ReplaceFrom(int start, const QString& text)
     out_ += text;
 }
 
+// The output from start on becomes text, and reading goes on after token close.
+void Rewriter::ReplaceCallThrough(int start, int close, const QString& text)
+{
+    ReplaceFrom(start, text);
+    copied_ = toks_[close].pos + toks_[close].len;
+    i_ = NextSig(close + 1);
+}
+
 void Rewriter::RewriteCall(Expr& e, int callStart, int nameIdx, const std::vector<CallArg>& args)
 {
     const Word w = WordAt(nameIdx);
@@ -329,10 +337,7 @@ bool Rewriter::CastCall(Expr& e)
         return true;
     }
     const QString value = out_.mid(callStart);
-    out_.truncate(callStart);
-    out_ += CastText(value, typeText, e);
-    copied_ = toks_[close].pos + toks_[close].len;
-    i_ = NextSig(close + 1);
+    ReplaceCallThrough(callStart, close, CastText(value, typeText, e));
     return true;
 }
 
@@ -368,22 +373,21 @@ bool Rewriter::ConvertCall(Expr& e)
         failed_ = true;
         return true;
     }
-    out_.truncate(callStart);
+    QString text;
     if (!style.isEmpty() && type.family == TypeFamily::Text) {
         e.kind = ValueKind::Text;
         const QString core = "zk_convert(" + value + ", " + style + u')';
         const int length = type.Length();
         if (length <= 0)
-            out_ += core;
+            text = core;
         else if (pg_)
-            out_ += "CAST(" + core + " AS varchar(" + QString::number(length) + "))";
+            text = "CAST(" + core + " AS varchar(" + QString::number(length) + "))";
         else
-            out_ += "substr(" + core + ", 1, " + QString::number(length) + u')';
+            text = "substr(" + core + ", 1, " + QString::number(length) + u')';
     } else {
-        out_ += CastText(value, type.original, e);
+        text = CastText(value, type.original, e);
     }
-    copied_ = toks_[close].pos + toks_[close].len;
-    i_ = NextSig(close + 1);
+    ReplaceCallThrough(callStart, close, text);
     return true;
 }
 

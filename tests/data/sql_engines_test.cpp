@@ -254,18 +254,10 @@ QString Blob(Backend b, const char* hex)
                                     : QStringLiteral("X'%1'").arg(QLatin1StringView(hex));
 }
 
-QStringList FixtureRows(Backend b)
+// The menu and its buttons as the program finds them before a synchronisation.
+QStringList MenuRows(Backend b)
 {
-    QStringList rows = {
-        "INSERT INTO c_user(id_0, name_0, pass_0, state_0, auth_0, auth1_0, user_group_uid_0) "
-        "VALUES ('admin', "
-        "'管理员', 'e10a', '正常', '1,2,3,4', '2', 1)",
-        "INSERT INTO c_user(id_0, name_0, pass_0, state_0, auth_0, auth1_0, user_group_uid_0) "
-        "VALUES ('li', '李四', "
-        "'c4ca', '正常', '2,4', '4', 2)",
-        "INSERT INTO c_user(id_0, name_0, pass_0, state_0, auth_0, auth1_0, user_group_uid_0) "
-        "VALUES ('old', "
-        "'旧用户', 'x', '停用', '2', '', 2)",
+    return {
         "INSERT INTO c_menu_dh VALUES (1, 0, 0, 1, 0, '仓库', NULL, 1, '2024-01-01')",
         "INSERT INTO c_menu_dh VALUES (2, 1, 1, 1, 1, '入库', " + Blob(b, "01") +
             ", 1, '2024-01-01')",
@@ -276,20 +268,42 @@ QStringList FixtureRows(Backend b)
         "INSERT INTO c_menu_button VALUES (1, 2, 10, 'save', 0)",
         "INSERT INTO c_menu_button VALUES (2, 2, 11, 'delete', -1)",
         "INSERT INTO c_menu_button VALUES (3, 3, 10, 'save', 0)",
-        "INSERT INTO c_menu_button_group(menu_button_uid_0, group_uid_0, sta_0) VALUES (1, 2, -1)",
-        "INSERT INTO c_menu_button_group(menu_button_uid_0, group_uid_0, sta_0) VALUES (2, 2, -2)",
-        "INSERT INTO c_menu_button_group(menu_button_uid_0, group_uid_0, sta_0) VALUES (3, 1, 1)",
-        "INSERT INTO c_app(uid_0, appName_0, company_0, app_0, ver_0, ver_1, exe_0, date_exe_0, "
-        "userCount_0) VALUES "
-        "(1, 'ZK ERP', '测试公司', 'APP-1', '1.0.0.1', '5', " +
-            Blob(b, "4d5a") + ", '2024-01-01', 0)",
-        "INSERT INTO c_app(uid_0, appName_0, company_0, app_0, ver_0, ver_1, exe_0, date_exe_0, "
-        "userCount_0) VALUES "
-        "(2, '', '', '', '', '', " +
-            Blob(b, "5a4b") + ", '', 3)",
-        "INSERT INTO c_stock VALUES ('A001', 7)",
-        "INSERT INTO c_stock VALUES ('A002', 0)",
     };
+}
+
+QStringList FixtureRows(Backend b)
+{
+    QStringList rows =
+        MenuRows(b) +
+        QStringList{
+            "INSERT INTO c_user(id_0, name_0, pass_0, state_0, auth_0, auth1_0, user_group_uid_0) "
+            "VALUES ('admin', "
+            "'管理员', 'e10a', '正常', '1,2,3,4', '2', 1)",
+            "INSERT INTO c_user(id_0, name_0, pass_0, state_0, auth_0, auth1_0, user_group_uid_0) "
+            "VALUES ('li', '李四', "
+            "'c4ca', '正常', '2,4', '4', 2)",
+            "INSERT INTO c_user(id_0, name_0, pass_0, state_0, auth_0, auth1_0, user_group_uid_0) "
+            "VALUES ('old', "
+            "'旧用户', 'x', '停用', '2', '', 2)",
+            "INSERT INTO c_menu_button_group(menu_button_uid_0, group_uid_0, sta_0) VALUES (1, 2, "
+            "-1)",
+            "INSERT INTO c_menu_button_group(menu_button_uid_0, group_uid_0, sta_0) VALUES (2, 2, "
+            "-2)",
+            "INSERT INTO c_menu_button_group(menu_button_uid_0, group_uid_0, sta_0) VALUES (3, 1, "
+            "1)",
+            "INSERT INTO c_app(uid_0, appName_0, company_0, app_0, ver_0, ver_1, exe_0, "
+            "date_exe_0, "
+            "userCount_0) VALUES "
+            "(1, 'ZK ERP', '测试公司', 'APP-1', '1.0.0.1', '5', " +
+                Blob(b, "4d5a") + ", '2024-01-01', 0)",
+            "INSERT INTO c_app(uid_0, appName_0, company_0, app_0, ver_0, ver_1, exe_0, "
+            "date_exe_0, "
+            "userCount_0) VALUES "
+            "(2, '', '', '', '', '', " +
+                Blob(b, "5a4b") + ", '', 3)",
+            "INSERT INTO c_stock VALUES ('A001', 7)",
+            "INSERT INTO c_stock VALUES ('A002', 0)",
+        };
     for (int i = 1; i <= 25; ++i) {
         rows << QStringLiteral("INSERT INTO c_goods(code_0, name_0, qty_0, price_0, made_0) VALUES "
                                "('A%1', '%2', %3, "
@@ -402,24 +416,18 @@ TEST_P(EnginesTest, LoginQueriesAndLoginRecords)
 
     Run("UPDATE c_user SET loginTime_0=getdate() WHERE uid_0=1");
     Run("UPDATE c_user SET loginTime_0=date() WHERE uid_0=2");
-    const QString head =
-        "INSERT INTO log_client_login(user_uid_0,name_0,ip_0,time_0,cpt_name_0,mac_0,ip_1) ";
-    Run(head + QString(9, u'\t') +
-        "select top 1 1 as user_uid_0,'admin' as name_0,'10.0.0.2' as ip_0,getdate() as  "
-        "time_0,'pc1' as "
-        "cpt_name_0,'00:11' as mac_0,'' AS ip_1 ");
-    Run(head + QString(9, u'\t') +
-        "select top 1 2 as user_uid_0,'li' as name_0,'10.0.0.3' as ip_0,now() as  time_0,'pc2' as "
-        "cpt_name_0,'00:12' "
-        "as mac_0,'' AS ip_1 ");
-    Run(head + QString(4, u'\t') +
-        "select top 1 0 as user_uid_0,'bad' as name_0,'10.0.0.4' as ip_0,getdate() as  "
-        "time_0,'pc3' as "
-        "cpt_name_0,'00:13' as mac_0,'' AS ip_1 ");
-    Run(head + QString(7, u'\t') +
-        "select top 1 0 as user_uid_0,'bad' as name_0,'10.0.0.4' as ip_0,now() as  time_0,'pc3' as "
-        "cpt_name_0,'00:13' "
-        "as mac_0,'' AS ip_1");
+    // The four login records, success and failure in both dialects, with the runs of tabs and
+    // the closing blanks the login dialog writes.
+    auto record = [&](int tabs, int uid, const char* name, const char* now, const char* end) {
+        Run("INSERT INTO log_client_login(user_uid_0,name_0,ip_0,time_0,cpt_name_0,mac_0,ip_1) " +
+            QString(tabs, u'\t') + "select top 1 " + QString::number(uid) + " as user_uid_0,'" +
+            name + "' as name_0,'10.0.0.2' as ip_0," + now +
+            " as  time_0,'pc1' as cpt_name_0,'00:11' as mac_0,'' AS ip_1" + end);
+    };
+    record(9, 1, "admin", "getdate()", " ");
+    record(9, 2, "li", "now()", " ");
+    record(4, 0, "bad", "getdate()", " ");
+    record(7, 0, "bad", "now()", "");
 
     const QString year = QString::number(QDate::currentDate().year());
     EXPECT_EQ(
@@ -585,27 +593,26 @@ TEST_P(EnginesTest, SynchronisationSwapScripts)
             ASSERT_TRUE(
                 engine_->ExecNative(QStringLiteral("DELETE FROM %1").arg(QLatin1StringView(table)))
                     .isEmpty());
-        const QStringList setup = {
-            "INSERT INTO c_menu_dh VALUES (1, 0, 0, 1, 0, '仓库', NULL, 1, '2024-01-01')",
-            "INSERT INTO c_menu_dh VALUES (2, 1, 1, 1, 1, '入库', " + Blob(b, "01") +
-                ", 1, '2024-01-01')",
-            "INSERT INTO c_menu_dh VALUES (3, 1, 1, 2, 1, '出库', " + Blob(b, "02") +
-                ", 1, '2024-01-01')",
-            "INSERT INTO c_menu_button VALUES (1, 2, 10, 'save', 0)",
-            "INSERT INTO c_menu_button VALUES (2, 2, 11, 'delete', -1)",
-            "INSERT INTO c_menu_dh_down VALUES (1, 0, 0, 1, 0, '仓库', NULL, 1, '2024-06-01')",
-            "INSERT INTO c_menu_dh_down VALUES (2, 1, 1, 1, 1, '入库(新)', NULL, 1, '2024-06-01')",
-            "INSERT INTO c_menu_dh_down VALUES (3, 1, 1, 2, 1, '出库', " + Blob(b, "22") +
-                ", 1, '2024-06-01')",
-            "INSERT INTO c_menu_dh_down VALUES (5, 1, 1, 3, 1, '盘点', " + Blob(b, "05") +
-                ", 1, '2024-06-01')",
-            "INSERT INTO c_menu_button_down(uid_0, menu_uid_0, button_id_0, value_0) VALUES (1, 2, "
-            "10, 'save')",
-            "INSERT INTO c_menu_button_down(uid_0, menu_uid_0, button_id_0, value_0) VALUES (2, 2, "
-            "11, 'delete')",
-            "INSERT INTO c_menu_button_down(uid_0, menu_uid_0, button_id_0, value_0) VALUES (4, 5, "
-            "10, 'save')",
-        };
+        const QStringList setup =
+            MenuRows(b) +
+            QStringList{
+                "INSERT INTO c_menu_dh_down VALUES (1, 0, 0, 1, 0, '仓库', NULL, 1, '2024-06-01')",
+                "INSERT INTO c_menu_dh_down VALUES (2, 1, 1, 1, 1, '入库(新)', NULL, 1, "
+                "'2024-06-01')",
+                "INSERT INTO c_menu_dh_down VALUES (3, 1, 1, 2, 1, '出库', " + Blob(b, "22") +
+                    ", 1, '2024-06-01')",
+                "INSERT INTO c_menu_dh_down VALUES (5, 1, 1, 3, 1, '盘点', " + Blob(b, "05") +
+                    ", 1, '2024-06-01')",
+                "INSERT INTO c_menu_button_down(uid_0, menu_uid_0, button_id_0, value_0) VALUES "
+                "(1, 2, "
+                "10, 'save')",
+                "INSERT INTO c_menu_button_down(uid_0, menu_uid_0, button_id_0, value_0) VALUES "
+                "(2, 2, "
+                "11, 'delete')",
+                "INSERT INTO c_menu_button_down(uid_0, menu_uid_0, button_id_0, value_0) VALUES "
+                "(4, 5, "
+                "10, 'save')",
+            };
         for (const QString& s : setup)
             ASSERT_TRUE(engine_->ExecNative(s).isEmpty()) << s.toStdString();
 
@@ -723,6 +730,7 @@ const ExpressionCase kExpressions[] = {
     {"DateAdd('yyyy', 1, '2024-02-29')", "2025-02-28"},
     {"DateAdd('h', 5, '2024-05-01 22:00:00')", "2024-05-02 03:00:00"},
     {"DateAdd('ww', 1, made_0)", "2024-05-08 08:30:00"},
+    {"DateAdd('s', 100000000, '2024-01-01')", "2027-03-03 09:46:40"},
     {"DateDiff('d', '2024-01-01', '2024-03-01')", "60"},
     {"DATEDIFF(month, '2023-12-31', '2024-01-01')", "1"},
     {"DateDiff('yyyy', '2023-12-31', '2024-01-01')", "1"},

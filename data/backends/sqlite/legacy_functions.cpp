@@ -162,10 +162,21 @@ std::optional<LegacyDateTime> DateOf(sqlite3_value* v)
 
 // Adds a number of days (a fraction adds a time of day), as both legacy dialects do for
 // date + number.
+// A count of days or intervals as an integer; none when it is beyond any calendar.
+std::optional<qint64> WholeCount(double count)
+{
+    if (!std::isfinite(count) || std::fabs(count) > 1e12)
+        return std::nullopt;
+    return static_cast<qint64>(std::trunc(count));
+}
+
 std::optional<LegacyDateTime> AddDays(const LegacyDateTime& d, double days)
 {
-    const double whole = std::trunc(days);
-    auto r = sql::AddToDate(sql::DatePart::Day, static_cast<qint64>(whole), d);
+    const auto count = WholeCount(days);
+    if (!count)
+        return std::nullopt;
+    const double whole = static_cast<double>(*count);
+    auto r = sql::AddToDate(sql::DatePart::Day, *count, d);
     const auto seconds = static_cast<qint64>(std::llround((days - whole) * 86400));
     if (r && seconds != 0) {
         r = sql::AddToDate(sql::DatePart::Second, seconds, *r);
@@ -417,8 +428,8 @@ void DateAddFn(sqlite3_context* ctx, int argc, sqlite3_value** argv)
         return;
     if (!d)
         return sqlite3_result_null(ctx);
-    const double count = std::trunc(sqlite3_value_double(argv[1]));
-    const auto r = sql::AddToDate(*part, static_cast<qint64>(count), *d);
+    const auto count = WholeCount(sqlite3_value_double(argv[1]));
+    const auto r = count ? sql::AddToDate(*part, *count, *d) : std::nullopt;
     if (!r)
         return sqlite3_result_null(ctx);
     ResultText(ctx, sql::FormatLegacyDateTime(*r));
@@ -480,6 +491,7 @@ void PlusFn(sqlite3_context* ctx, int, sqlite3_value** argv)
     if (const auto d = sql::ParseLegacyDateTime(text); d && d->hasDate) {
         if (const auto r = AddDays(*d, sqlite3_value_double(number)))
             return ResultText(ctx, sql::FormatLegacyDateTime(*r));
+        return sqlite3_result_null(ctx); // beyond the calendar
     }
     ResultError(ctx, QStringLiteral("cannot add the text '%1' to a number").arg(text));
 }
