@@ -150,7 +150,6 @@ private:
     const std::vector<Token>& toks_;
     int first_;
     int end_;
-    Dialect target_;
     bool pg_;
     int i_ = 0;
     int copied_ = 0;
