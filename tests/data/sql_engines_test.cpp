@@ -193,6 +193,11 @@ private:
 
 enum class Backend { SQLite, PostgreSQL };
 
+void PrintTo(Backend b, std::ostream* os)
+{
+    *os << (b == Backend::SQLite ? "SQLite" : "PostgreSQL");
+}
+
 // The system tables' relevant columns and a small business table, in each engine's DDL.
 QStringList FixtureDdl(Backend b)
 {
