@@ -162,7 +162,8 @@ void CColorButton::PaintFrame(QPainter& p, const Look& look) const
 void CColorButton::PaintContent(QPainter& p, const Look& look) const
 {
     const QFontMetrics metrics(font());
-    const QSize textSize = text().isEmpty() ? QSize(0, 0) : metrics.size(Qt::TextHideMnemonic, text());
+    const QSize textSize =
+        text().isEmpty() ? QSize(0, 0) : metrics.size(Qt::TextHideMnemonic, text());
     const bool image = !image_.isNull();
     const bool badge = !badge_.isNull();
     const QSize imageSize = image ? image_.deviceIndependentSize().toSize() : QSize(0, 0);
@@ -255,6 +256,10 @@ void ApplyColourScheme(CColorButton& button, ShadeScheme scheme, std::optional<Q
                        const QColor& shadeColour)
 {
     using R = CColorButton::Role;
+    const auto backgrounds = [&button](const QColor& colour) {
+        for (int role : {R::HoverBackground, R::NormalBackground, R::FocusBackground})
+            button.SetRoleColour(role, colour);
+    };
     button.SetRoleColour(R::FocusText, QColor(0, 0, 128));
     button.SetRoleColour(R::HoverText, QColor(0, 128, 0));
     if (color)
@@ -266,24 +271,21 @@ void ApplyColourScheme(CColorButton& button, ShadeScheme scheme, std::optional<Q
     case ShadeScheme::One:
         if (!color)
             break;
-        for (int role : {R::HoverBackground, R::NormalBackground, R::FocusBackground})
-            button.SetRoleColour(role, *color);
+        backgrounds(*color);
         button.SetRoleColour(R::NormalText, Qt::black);
         button.SetRoleColour(R::HoverText, InverseColour(*color));
         break;
     case ShadeScheme::Two:
         if (!color)
             break;
-        for (int role : {R::HoverBackground, R::NormalBackground, R::FocusBackground})
-            button.SetRoleColour(role, *color);
+        backgrounds(*color);
         button.SetRoleColour(R::HoverText, InverseColour(*color));
         button.SetRoleColour(R::NormalText, Qt::white);
         button.SetRoleColour(R::FocusText, Qt::white);
         button.setCursor(ProgramCursor(kHandCursorId));
         break;
     case ShadeScheme::Colour:
-        for (int role : {R::HoverBackground, R::NormalBackground, R::FocusBackground})
-            button.SetRoleColour(role, shadeColour);
+        backgrounds(shadeColour);
         if (color) {
             for (int role : {R::HoverText, R::NormalText, R::FocusText})
                 button.SetRoleColour(role, *color);

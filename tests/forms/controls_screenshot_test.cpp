@@ -70,32 +70,25 @@ void BuildOrderForm(TestForm& form)
     readOnly->SetText(QStringLiteral("只读"));
     EnableControl(form, readOnly, false);
 
-    auto* save = form.Add(12, new CColorButton(CColorButton::ShadeFill::None, &form),
-                          QRect(10, 150, 96, 32));
-    ApplyColourScheme(*save, ShadeScheme::Two, QColor(40, 120, 210));
-    save->setFont(font);
-    save->setText(QStringLiteral("保存"));
-    save->SetImage(ProgramPixmap(440));
-    auto* search = form.Add(13, new CColorButton(CColorButton::ShadeFill::None, &form),
-                            QRect(114, 150, 96, 32));
+    // The colour buttons: element id, fill, caption, picture, left edge.
+    const auto colourButton = [&](int id, CColorButton::ShadeFill fill, const char* caption,
+                                  int bitmap, int left) {
+        auto* button = form.Add(id, new CColorButton(fill, &form), QRect(left, 150, 96, 32));
+        button->setFont(font);
+        button->setText(QString::fromUtf8(caption));
+        button->SetImage(ProgramPixmap(bitmap));
+        return button;
+    };
+    ApplyColourScheme(*colourButton(12, CColorButton::ShadeFill::None, "保存", 440, 10),
+                      ShadeScheme::Two, QColor(40, 120, 210));
+    auto* search = colourButton(13, CColorButton::ShadeFill::None, "查询", 441, 114);
     ApplyColourScheme(*search, ShadeScheme::One, QColor(250, 230, 160));
-    search->setFont(font);
-    search->setText(QStringLiteral("查询"));
-    search->SetImage(ProgramPixmap(441));
     SetButtonBadge(search, QStringLiteral("3"));
-    auto* shaded = form.Add(14, new CColorButton(CColorButton::ShadeFill::AlwaysDarkens, &form),
-                            QRect(218, 150, 96, 32));
+    auto* shaded = colourButton(14, CColorButton::ShadeFill::AlwaysDarkens, "审核", 487, 218);
     ApplyColourScheme(*shaded, ShadeScheme::Colour, QColor(255, 255, 255), QColor(46, 150, 70));
-    shaded->setFont(font);
-    shaded->setText(QStringLiteral("审核"));
     shaded->SetImagePlacementStyle(2);
-    shaded->SetImage(ProgramPixmap(487));
-    auto* plain = form.Add(15, new CColorButton(CColorButton::ShadeFill::None, &form),
-                           QRect(322, 150, 96, 32));
-    ApplyColourScheme(*plain, ShadeScheme::None, QColor(180, 40, 40));
-    plain->setFont(font);
-    plain->setText(QStringLiteral("删除"));
-    plain->SetImage(ProgramPixmap(438));
+    ApplyColourScheme(*colourButton(15, CColorButton::ShadeFill::None, "删除", 438, 322),
+                      ShadeScheme::None, QColor(180, 40, 40));
     auto* push = form.Add(16, CreateStandardButton(1, QStringLiteral("打印"), &form),
                           QRect(426, 150, 96, 32));
     SetButtonBadge(push, QStringLiteral("12"));
