@@ -53,7 +53,7 @@ struct CellEditor {
 // One shown column as the definition gives it. The factory passes only the
 // columns that are shown (it drops those with a non-zero col_id or a zero
 // id), in definition order; their position is the column number.
-struct GridColumnSpec {
+struct GridColumnDefinition {
     QString title;
     int format = 0; // 0 left, 1 right, 2 centre
     int width = 0;  // 0: hidden column; negative with type -1: fixed, shown at |width|

@@ -82,7 +82,7 @@ public:
     // saved width replaces a positive width; a negative width is shown at its
     // absolute value), alignment, colours, fixed columns (type -1), sort kinds.
     // The hidden- and fixed-column lists start anew. Rows are removed.
-    void SetupColumns(const QList<GridColumnSpec>& columns);
+    void SetupColumns(const QList<GridColumnDefinition>& columns);
 
     int ColumnCount() const;
     QString HeaderText(int column) const;

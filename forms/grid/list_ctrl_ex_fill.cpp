@@ -80,7 +80,7 @@ void CListCtrlEx::SaveColumnWidth(int column, int width)
     emit columnDragResized(column, width);
 }
 
-void CListCtrlEx::SetupColumns(const QList<GridColumnSpec>& specs)
+void CListCtrlEx::SetupColumns(const QList<GridColumnDefinition>& definitions)
 {
     EndCellEdit(false);
     fixedColumns_.clear();
@@ -89,12 +89,12 @@ void CListCtrlEx::SetupColumns(const QList<GridColumnSpec>& specs)
     sortColumn_ = -1;
     QList<GridColumn> columns;
     QList<int> widths;
-    for (int n = 0; n < specs.size(); ++n) {
-        const GridColumnSpec& spec = specs[n];
-        if (spec.editor)
-            SetColumnEditor(n, spec.editor, DefaultBeginEdit, DefaultEndEdit);
-        int width = spec.width;
-        bool fixed = spec.type == -1;
+    for (int n = 0; n < definitions.size(); ++n) {
+        const GridColumnDefinition& definition = definitions[n];
+        if (definition.editor)
+            SetColumnEditor(n, definition.editor, DefaultBeginEdit, DefaultEndEdit);
+        int width = definition.width;
+        bool fixed = definition.type == -1;
         if (width == 0) {
             hiddenColumns_.append(n + 1);
             fixed = true;
@@ -104,13 +104,13 @@ void CListCtrlEx::SetupColumns(const QList<GridColumnSpec>& specs)
             if (saved > 0)
                 width = saved;
         }
-        columns.append(GridColumn{spec.title, AlignmentOfFormat(spec.format)});
+        columns.append(GridColumn{definition.title, AlignmentOfFormat(definition.format)});
         widths.append(std::abs(width));
-        SetColumnColors(n, spec.background, spec.text);
+        SetColumnColors(n, definition.background, definition.text);
         if (fixed)
             fixedColumns_.append(n + 1);
-        if (spec.sort >= 1 && spec.sort <= 3)
-            SetColumnSort(n, static_cast<GridSortKind>(spec.sort));
+        if (definition.sort >= 1 && definition.sort <= 3)
+            SetColumnSort(n, static_cast<GridSortKind>(definition.sort));
     }
     UpdatesPaused paused(this);
     model_->Reset(std::move(columns), {});

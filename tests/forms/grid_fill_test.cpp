@@ -174,13 +174,13 @@ class GridColumnsFromDefinition : public GridForm {
 protected:
     ScopedHome home;
 
-    static GridColumnSpec Column(int width, int type = 0)
+    static GridColumnDefinition Column(int width, int type = 0)
     {
-        GridColumnSpec spec;
-        spec.title = QStringLiteral("w%1").arg(width);
-        spec.width = width;
-        spec.type = type;
-        return spec;
+        GridColumnDefinition definition;
+        definition.title = QStringLiteral("w%1").arg(width);
+        definition.width = width;
+        definition.type = type;
+        return definition;
     }
 };
 
@@ -190,9 +190,9 @@ TEST_F(GridColumnsFromDefinition, HiddenFixedAndSavedWidthsPerUser)
     ASSERT_TRUE(WriteIni("cfg.ini", "TABLECOLS", SavedWidthKey(12, 5, 1, "7"), "80"));
     ASSERT_TRUE(WriteIni("cfg.ini", "TABLECOLS", SavedWidthKey(12, 5, 3, "7"), "80"));
     ASSERT_TRUE(WriteIni("cfg.ini", "TABLECOLS", SavedWidthKey(12, 5, 4, "7"), "0"));
-    const QList<GridColumnSpec> specs{Column(100), Column(0), Column(-45, -1), Column(60),
-                                      Column(70, -1)};
-    grid->SetupColumns(specs);
+    const QList<GridColumnDefinition> definitions{Column(100), Column(0), Column(-45, -1),
+                                                  Column(60), Column(70, -1)};
+    grid->SetupColumns(definitions);
 
     EXPECT_EQ(SavedWidthKey(12, 5, 1, "7"), "T12_5_1_7");
     EXPECT_EQ(grid->ColumnWidth(0), 80);
@@ -205,19 +205,19 @@ TEST_F(GridColumnsFromDefinition, HiddenFixedAndSavedWidthsPerUser)
 
     // Another user keeps the defined widths; so does a form numbered 0.
     grid->SetIdentity(12, 5, "8");
-    grid->SetupColumns(specs);
+    grid->SetupColumns(definitions);
     EXPECT_EQ(grid->ColumnWidth(0), 100);
     grid->SetIdentity(0, 5, "7");
-    grid->SetupColumns(specs);
+    grid->SetupColumns(definitions);
     EXPECT_EQ(grid->ColumnWidth(0), 100);
 }
 
 TEST_F(GridColumnsFromDefinition, AlignmentColoursAndCollapse)
 {
-    GridColumnSpec right = Column(50);
+    GridColumnDefinition right = Column(50);
     right.format = 1;
     right.background = QColor(1, 2, 3);
-    GridColumnSpec centre = Column(50);
+    GridColumnDefinition centre = Column(50);
     centre.format = 2;
     grid->SetColorByColumn(true);
     grid->SetupColumns({right, centre});

@@ -41,15 +41,15 @@ public:
     // Columns of the given titles with the given editors (nullptr: none), width 90.
     void SetupColumns(const QList<QWidget*>& editors)
     {
-        QList<GridColumnSpec> specs;
+        QList<GridColumnDefinition> definitions;
         for (int n = 0; n < editors.size(); ++n) {
-            GridColumnSpec spec;
-            spec.title = QStringLiteral("c%1").arg(n + 1);
-            spec.width = 90;
-            spec.editor = editors[n];
-            specs.append(spec);
+            GridColumnDefinition definition;
+            definition.title = QStringLiteral("c%1").arg(n + 1);
+            definition.width = 90;
+            definition.editor = editors[n];
+            definitions.append(definition);
         }
-        grid->SetupColumns(specs);
+        grid->SetupColumns(definitions);
     }
 
     // Rows of texts "r<row>c<column>", keys 100 + row.

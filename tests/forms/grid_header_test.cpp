@@ -20,15 +20,15 @@ public:
     void SetUp() override
     {
         GridForm::SetUp();
-        QList<GridColumnSpec> specs;
+        QList<GridColumnDefinition> definitions;
         for (int width : {100, 0, 80, 90}) {
-            GridColumnSpec spec;
-            spec.width = width;
-            spec.title = QStringLiteral("w%1").arg(width);
-            specs.append(spec);
+            GridColumnDefinition definition;
+            definition.width = width;
+            definition.title = QStringLiteral("w%1").arg(width);
+            definitions.append(definition);
         }
-        specs[2].type = -1;
-        grid->SetupColumns(specs);
+        definitions[2].type = -1;
+        grid->SetupColumns(definitions);
     }
 
     // Drags the header divider at x by dx pixels.
