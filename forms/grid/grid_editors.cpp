@@ -10,15 +10,33 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextEdit>
-#include <QVariant>
 
 namespace zk {
 
 namespace {
 
-bool HasTextProperty(const QWidget* widget)
+bool IsTextKind(const QWidget* widget)
 {
-    return widget->metaObject()->indexOfProperty("text") >= 0;
+    return qobject_cast<const QLineEdit*>(widget) || qobject_cast<const QPlainTextEdit*>(widget) ||
+           qobject_cast<const QTextEdit*>(widget) || qobject_cast<const QComboBox*>(widget) ||
+           qobject_cast<const QDateTimeEdit*>(widget);
+}
+
+// The widget that holds an editor's text: the editor itself when it is a
+// known kind or has a "text" property; for a compound control (a box that
+// wraps a line edit or a text box) the first inner edit that is not hidden.
+QWidget* TextHolder(const QWidget* editor)
+{
+    auto* self = const_cast<QWidget*>(editor);
+    if (IsTextKind(editor) || editor->metaObject()->indexOfProperty("text") >= 0)
+        return self;
+    for (QWidget* child : editor->findChildren<QWidget*>()) {
+        if (child->isVisibleTo(editor) &&
+            (qobject_cast<QLineEdit*>(child) || qobject_cast<QPlainTextEdit*>(child) ||
+             qobject_cast<QTextEdit*>(child)))
+            return child;
+    }
+    return self;
 }
 
 } // namespace
@@ -38,46 +56,42 @@ QString EditorText(const QWidget* editor)
 {
     if (!editor)
         return {};
-    if (auto* line = qobject_cast<const QLineEdit*>(editor))
+    const QWidget* holder = TextHolder(editor);
+    if (auto* line = qobject_cast<const QLineEdit*>(holder))
         return line->text();
-    if (auto* plain = qobject_cast<const QPlainTextEdit*>(editor))
+    if (auto* plain = qobject_cast<const QPlainTextEdit*>(holder))
         return plain->toPlainText();
-    if (auto* rich = qobject_cast<const QTextEdit*>(editor))
+    if (auto* rich = qobject_cast<const QTextEdit*>(holder))
         return rich->toPlainText();
-    if (auto* combo = qobject_cast<const QComboBox*>(editor))
+    if (auto* combo = qobject_cast<const QComboBox*>(holder))
         return combo->currentText();
-    if (auto* date = qobject_cast<const QDateTimeEdit*>(editor))
+    if (auto* date = qobject_cast<const QDateTimeEdit*>(holder))
         return date->text();
-    if (HasTextProperty(editor))
-        return editor->property("text").toString();
-    if (auto* line = editor->findChild<QLineEdit*>())
-        return line->text();
-    return {};
+    return holder->property("text").toString();
 }
 
 void SetEditorText(QWidget* editor, const QString& text)
 {
     if (!editor)
         return;
-    if (auto* line = qobject_cast<QLineEdit*>(editor)) {
+    QWidget* holder = TextHolder(editor);
+    if (auto* line = qobject_cast<QLineEdit*>(holder)) {
         line->setText(text);
-    } else if (auto* plain = qobject_cast<QPlainTextEdit*>(editor)) {
+    } else if (auto* plain = qobject_cast<QPlainTextEdit*>(holder)) {
         plain->setPlainText(text);
-    } else if (auto* rich = qobject_cast<QTextEdit*>(editor)) {
+    } else if (auto* rich = qobject_cast<QTextEdit*>(holder)) {
         rich->setPlainText(text);
-    } else if (auto* combo = qobject_cast<QComboBox*>(editor)) {
+    } else if (auto* combo = qobject_cast<QComboBox*>(holder)) {
         if (combo->isEditable())
             combo->setEditText(text);
         else
             combo->setCurrentIndex(combo->findText(text, Qt::MatchExactly));
-    } else if (auto* date = qobject_cast<QDateTimeEdit*>(editor)) {
+    } else if (auto* date = qobject_cast<QDateTimeEdit*>(holder)) {
         const QDateTime value = ParseLocaleDateTime(text);
         if (value.isValid())
             date->setDateTime(value);
-    } else if (HasTextProperty(editor)) {
-        editor->setProperty("text", text);
-    } else if (auto* child = editor->findChild<QLineEdit*>()) {
-        child->setText(text);
+    } else {
+        holder->setProperty("text", text);
     }
 }
 
@@ -94,11 +108,12 @@ void DefaultBeginEdit(CListCtrlEx& grid, QWidget* editor, int row, int column,
     if (auto* linked = dynamic_cast<InPlaceEditor*>(editor))
         linked->AttachToCell(&grid, row, column);
     SetEditorText(editor, cellText);
-    if (auto* line = qobject_cast<QLineEdit*>(editor))
+    QWidget* holder = TextHolder(editor);
+    if (auto* line = qobject_cast<QLineEdit*>(holder))
         line->selectAll();
-    else if (auto* plain = qobject_cast<QPlainTextEdit*>(editor))
+    else if (auto* plain = qobject_cast<QPlainTextEdit*>(holder))
         plain->selectAll();
-    else if (auto* rich = qobject_cast<QTextEdit*>(editor))
+    else if (auto* rich = qobject_cast<QTextEdit*>(holder))
         rich->selectAll();
 }
 

@@ -11,7 +11,8 @@ namespace zk {
 // The text an editor shows: a line edit's text, a plain or rich text box's
 // plain text, a combo box's current text (empty for a drop list without a
 // selection), a date picker's text in its display format; for other widgets
-// their "text" property, else the text of their first line edit.
+// their "text" property, else the text of the first inner line edit or text
+// box that is not hidden (a compound control that wraps one).
 QString EditorText(const QWidget* editor);
 
 // Puts a text into an editor by the same rules (a drop list selects the item

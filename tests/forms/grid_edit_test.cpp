@@ -95,8 +95,18 @@ TEST_F(GridEdit, EachEditorKindRoundTrips)
          },
          "2024/5/1", [](QWidget* w) { return static_cast<QDateEdit*>(w)->text(); },
          [](QWidget* w) { static_cast<QDateEdit*>(w)->setDate(QDate(2024, 6, 2)); }, "2024-06-02"},
+        {"compound box", // a control that wraps the edit that is in use
+         [](GridEdit& t) -> QWidget* {
+             auto* box = t.MakeEditor<QWidget>();
+             (new QLineEdit(box))->hide();
+             auto* inner = new QPlainTextEdit(box);
+             box->setFocusProxy(inner);
+             return box;
+         },
+         "inside", [](QWidget* w) { return w->findChild<QPlainTextEdit*>()->toPlainText(); },
+         [](QWidget* w) { w->findChild<QPlainTextEdit*>()->setPlainText("changed"); }, "changed"},
     };
-    const QString shownAtBegin[] = {"abc", "one", "typed", "green", "2024-05-01"};
+    const QString shownAtBegin[] = {"abc", "one", "typed", "green", "2024-05-01", "inside"};
     int index = 0;
     for (const Kind& kind : kinds) {
         SCOPED_TRACE(kind.name);
