@@ -1,8 +1,8 @@
 #include "forms/grid/grid_editors.h"
 
-#include "forms/grid/in_place_editor_link.h"
+#include "forms/controls/in_place_editor.h"
 #include "forms/grid/list_ctrl_ex.h"
-#include "forms/grid/locale_date.h"
+#include "forms/controls/locale_date.h"
 
 #include <QApplication>
 #include <QComboBox>

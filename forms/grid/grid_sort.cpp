@@ -1,6 +1,6 @@
 #include "forms/grid/grid_sort.h"
 
-#include "forms/grid/locale_date.h"
+#include "forms/controls/locale_date.h"
 #include "util/numbers.h"
 
 namespace zk {

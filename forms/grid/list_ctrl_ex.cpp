@@ -1,5 +1,7 @@
 #include "forms/grid/list_ctrl_ex.h"
 
+#include "forms/controls/control_kind.h"
+
 #include "forms/grid/editor_hook.h"
 #include "forms/grid/grid_model.h"
 #include "forms/grid/header_ctrl_zk.h"
@@ -13,10 +15,6 @@
 namespace zk {
 
 namespace {
-
-// Property that tells the value operations and script look-ups what kind of
-// control a widget is.
-constexpr char kKindProperty[] = "zkKind";
 
 const QColor kStripeEven(255, 255, 255);
 const QColor kStripeOdd(220, 230, 240);
@@ -44,7 +42,7 @@ CListCtrlEx::CListCtrlEx(QWidget* parent)
     , model_(new CGridModel(this))
     , header_(new CHeaderCtrlZk(this))
 {
-    setProperty(kKindProperty, QStringLiteral("table"));
+    SetControlKind(this, ControlKind::Table);
     setHorizontalHeader(header_);
     setModel(model_);
     header_->SetFixedTest([this](int column) { return IsFixedColumn(column + 1); });

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "forms/grid/grid_types.h"
-#include "forms/grid/in_place_editor_link.h"
+#include "forms/controls/in_place_editor.h"
 
 #include <QColor>
 #include <QItemSelection>

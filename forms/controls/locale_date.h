@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QDateTime>
+#include <QLocale>
 #include <QString>
+
+#include <optional>
 
 namespace zk {
 
@@ -12,6 +15,11 @@ namespace zk {
 // short or long date (and date-time) format of the user's locale. Blanks
 // around the text are ignored. Invalid when the text is none of these or
 // names no real day.
-QDateTime ParseLocaleDateTime(const QString& text);
+QDateTime ParseLocaleDateTime(const QString& text, const QLocale& locale = QLocale::system());
+
+// The date part of the same forms; a time alone is no date. Used where only a
+// day counts (the date picker), so a time after the date is ignored.
+std::optional<QDate> ParseLocaleDate(const QString& text,
+                                     const QLocale& locale = QLocale::system());
 
 } // namespace zk

@@ -1,4 +1,4 @@
-#include "forms/grid/locale_date.h"
+#include "forms/controls/locale_date.h"
 
 #include <QLocale>
 #include <QRegularExpression>
@@ -58,9 +58,8 @@ QDateTime ParseTimeOnly(const QString& text)
     return FromParts(1899, 12, 30, Group(match, 1), Group(match, 2), Group(match, 3));
 }
 
-QDateTime ParseWithLocale(const QString& text)
+QDateTime ParseWithLocale(const QString& text, const QLocale& locale)
 {
-    const QLocale locale = QLocale::system();
     for (QLocale::FormatType format : {QLocale::ShortFormat, QLocale::LongFormat}) {
         const QDateTime both = locale.toDateTime(text, format);
         if (both.isValid())
@@ -68,23 +67,47 @@ QDateTime ParseWithLocale(const QString& text)
         const QDate date = locale.toDate(text, format);
         if (date.isValid())
             return QDateTime(date, QTime(0, 0));
+        // A time may follow a date written in the locale's own way.
+        const qsizetype blank = text.indexOf(QLatin1Char(' '));
+        if (blank > 0) {
+            const QDate head = locale.toDate(text.left(blank), format);
+            if (head.isValid())
+                return QDateTime(head, QTime(0, 0));
+        }
     }
     return {};
 }
 
+QDateTime ParseDatePart(const QString& text, const QLocale& locale)
+{
+    for (auto parse : {ParseYearFirst, ParseChinese}) {
+        const QDateTime value = parse(text);
+        if (value.isValid())
+            return value;
+    }
+    return ParseWithLocale(text, locale);
+}
+
 } // namespace
 
-QDateTime ParseLocaleDateTime(const QString& text)
+QDateTime ParseLocaleDateTime(const QString& text, const QLocale& locale)
 {
     const QString trimmed = text.trimmed();
     if (trimmed.isEmpty())
         return {};
-    for (auto parse : {ParseYearFirst, ParseChinese, ParseTimeOnly, ParseWithLocale}) {
-        const QDateTime value = parse(trimmed);
-        if (value.isValid())
-            return value;
-    }
-    return {};
+    const QDateTime timeOnly = ParseTimeOnly(trimmed);
+    return timeOnly.isValid() ? timeOnly : ParseDatePart(trimmed, locale);
+}
+
+std::optional<QDate> ParseLocaleDate(const QString& text, const QLocale& locale)
+{
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty())
+        return std::nullopt;
+    const QDateTime value = ParseDatePart(trimmed, locale);
+    if (!value.isValid())
+        return std::nullopt;
+    return value.date();
 }
 
 } // namespace zk
