@@ -1,0 +1,117 @@
+#include "data/backends/odbc/odbc_backend.h"
+
+#include "data/backends/value_text.h"
+
+#include <QSqlError>
+#include <QSqlIndex>
+
+#include <utility>
+
+using namespace Qt::StringLiterals;
+
+namespace zk {
+
+namespace {
+
+constexpr int kLoginTimeoutSeconds = 10;
+
+} // namespace
+
+OdbcBackend::OdbcBackend(QString connection, bool sqlServer)
+    : connectionText_(std::move(connection)), sqlServer_(sqlServer), connection_(QStringLiteral("QODBC"), true)
+{
+}
+
+Backend::OpenResult OdbcBackend::Open(QString& error)
+{
+    QSqlDatabase& db = connection_.Db();
+    db.setDatabaseName(connectionText_);
+    db.setConnectOptions(QStringLiteral("SQL_ATTR_LOGIN_TIMEOUT=%1").arg(kLoginTimeoutSeconds));
+    if (!db.open()) {
+        error = QtSqlErrorText(db.lastError());
+        return OpenResult::Unreachable;
+    }
+    return OpenResult::Ok;
+}
+
+bool OdbcBackend::Execute(const QString& sql, const QVariantList& params, QString& error)
+{
+    if (sql.trimmed().isEmpty())
+        return true;
+    return connection_.Run(sql, params, nullptr, error);
+}
+
+bool OdbcBackend::Query(const QString& sql, const QVariantList& params, RowSet& rows, QString& error)
+{
+    if (sql.trimmed().isEmpty())
+        return true;
+    return connection_.Run(sql, params, &rows, error);
+}
+
+bool OdbcBackend::Begin(QString& error)
+{
+    if (connection_.Db().transaction())
+        return true;
+    error = QtSqlErrorText(connection_.Db().lastError());
+    return false;
+}
+
+bool OdbcBackend::Commit(QString& error)
+{
+    if (connection_.Db().commit())
+        return true;
+    error = QtSqlErrorText(connection_.Db().lastError());
+    return false;
+}
+
+bool OdbcBackend::Rollback(QString& error)
+{
+    if (connection_.Db().rollback())
+        return true;
+    error = QtSqlErrorText(connection_.Db().lastError());
+    return false;
+}
+
+QStringList OdbcBackend::RowKey(const QString& table)
+{
+    QStringList key;
+    const QSqlIndex index = connection_.Db().primaryIndex(table);
+    for (int i = 0; i < index.count(); ++i)
+        key.append(index.fieldName(i));
+    return key;
+}
+
+bool OdbcBackend::ColumnKinds(const QString& table, const QStringList& names, QList<ColumnKind>& kinds,
+                              QString& error)
+{
+    const QString key = table + u'\x1f' + names.join(u'\x1f');
+    if (const auto found = kinds_.constFind(key); found != kinds_.constEnd()) {
+        kinds = *found;
+        return true;
+    }
+    RowSet rows;
+    QList<QMetaType> types;
+    if (!connection_.Run(u"SELECT "_s + names.join(u',') + u" FROM "_s + table + u" WHERE 1=0"_s, {}, &rows, error,
+                         &types))
+        return false;
+    kinds.clear();
+    for (const QMetaType& type : types)
+        kinds.append(KindOfMetaType(type));
+    kinds_.insert(key, kinds);
+    return true;
+}
+
+bool OdbcBackend::LastInsertId(const QString&, QString& id, QString& error)
+{
+    id.clear();
+    if (!sqlServer_)
+        return true;
+    RowSet rows;
+    if (!connection_.Run(QStringLiteral("SELECT @@IDENTITY AS z_uid"), {}, &rows, error))
+        return false;
+    if (rows.rowCount > 0)
+        id = CellText(rows.At(0, 0));
+    return true;
+}
+
+} // namespace zk

@@ -1,0 +1,89 @@
+#include "data/backends/value_text.h"
+
+#include "data/backends/backend.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QTime>
+
+#include <cmath>
+
+namespace zk {
+
+QString RealText(double value)
+{
+    if (std::isfinite(value) && value == std::trunc(value) && std::fabs(value) < 1e15)
+        return QString::number(static_cast<qint64>(value));
+    return QString::number(value, 'g', 15);
+}
+
+QString TrimDecimalZeros(const QString& text)
+{
+    const qsizetype point = text.indexOf(u'.');
+    if (point < 0 || text.contains(u'e', Qt::CaseInsensitive))
+        return text;
+    qsizetype end = text.size();
+    while (end > point + 1 && text[end - 1] == u'0')
+        --end;
+    if (end == point + 1)
+        --end;
+    return text.left(end);
+}
+
+QVariant QtSqlCell(const QVariant& value, QMetaType type)
+{
+    if (value.isNull())
+        return {};
+    switch (value.typeId()) {
+    case QMetaType::QByteArray:
+        return value;
+    case QMetaType::QDateTime:
+        return value.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    case QMetaType::QDate:
+        return value.toDate().toString(QStringLiteral("yyyy-MM-dd"));
+    case QMetaType::QTime:
+        return value.toTime().toString(QStringLiteral("HH:mm:ss"));
+    case QMetaType::Bool:
+        return value.toBool() ? QStringLiteral("1") : QStringLiteral("0");
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return RealText(value.toDouble());
+    case QMetaType::QString:
+        // Exact decimals arrive as text (high precision); they lose their trailing zeros
+        // like every other number.
+        if (type.id() == QMetaType::Double)
+            return TrimDecimalZeros(value.toString());
+        return value;
+    default:
+        return value.toString();
+    }
+}
+
+ColumnKind KindOfMetaType(QMetaType type)
+{
+    switch (type.id()) {
+    case QMetaType::QString:
+    case QMetaType::QChar:
+        return ColumnKind::Text;
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Double:
+    case QMetaType::Float:
+    case QMetaType::Bool:
+        return ColumnKind::Number;
+    case QMetaType::QDate:
+    case QMetaType::QTime:
+    case QMetaType::QDateTime:
+        return ColumnKind::DateTime;
+    case QMetaType::QByteArray:
+        return ColumnKind::Binary;
+    default:
+        return ColumnKind::Other;
+    }
+}
+
+} // namespace zk
