@@ -1,7 +1,6 @@
 #include "data/http/curl_transfer.h"
 
-#include <QCoreApplication>
-#include <QThread>
+#include "data/wait_pump.h"
 
 #include <chrono>
 #include <memory>
@@ -9,9 +8,6 @@
 namespace zk::http {
 
 namespace {
-
-// How often a wait on the main thread hands control back to its event loop.
-constexpr int kPumpIntervalMs = 20;
 
 bool CurlReady()
 {
@@ -92,14 +88,8 @@ int OnProgress(void* user, curl_off_t, curl_off_t received, curl_off_t, curl_off
     return exchange->stalled ? 1 : 0;
 }
 
-bool OnMainThread()
-{
-    const QCoreApplication* app = QCoreApplication::instance();
-    return app && app->thread() == QThread::currentThread();
-}
-
 // curl_easy_perform would freeze the windows for the whole exchange; the multi
-// interface lets the wait be cut into short polls with the event loop in between.
+// interface lets the wait be cut into short polls with the wait hook in between.
 CURLcode PerformPumpingEvents(CURL* easy)
 {
     const std::unique_ptr<CURLM, MultiDeleter> multi(curl_multi_init());
@@ -107,8 +97,8 @@ CURLcode PerformPumpingEvents(CURL* easy)
         return CURLE_FAILED_INIT;
     int running = 1;
     while (curl_multi_perform(multi.get(), &running) == CURLM_OK && running > 0) {
-        curl_multi_poll(multi.get(), nullptr, 0, kPumpIntervalMs, nullptr);
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        curl_multi_poll(multi.get(), nullptr, 0, kWaitPumpIntervalMs, nullptr);
+        RunWaitPump();
     }
     CURLcode code = CURLE_FAILED_INIT;
     int queued = 0;
@@ -181,7 +171,8 @@ TransferResult RunTransfer(const TransferRequest& request)
         curl_easy_setopt(easy.get(), CURLOPT_HTTPGET, 1L);
     }
 
-    result.code = OnMainThread() ? PerformPumpingEvents(easy.get()) : curl_easy_perform(easy.get());
+    result.code =
+        WaitPumpActive() ? PerformPumpingEvents(easy.get()) : curl_easy_perform(easy.get());
     if (exchange.stalled)
         result.code = CURLE_OPERATION_TIMEDOUT;
     curl_easy_getinfo(easy.get(), CURLINFO_RESPONSE_CODE, &result.status);

@@ -38,8 +38,7 @@ struct TransferResult {
 };
 
 // One blocking exchange on its own curl handle; safe to call from any thread. On the
-// application's main thread it keeps timers and painting going (not user input)
-// while it waits.
+// thread that installed the wait hook (data/wait_pump.h) the hook runs while it waits.
 TransferResult RunTransfer(const TransferRequest& request);
 
 } // namespace zk::http

@@ -78,9 +78,9 @@ private:
 
 int MonthFromName(const QString& w)
 {
-    static const std::array<const char*, 12> kMonths = {"january", "february", "march",     "april",
-                                                        "may",     "june",     "july",      "august",
-                                                        "september", "october", "november", "december"};
+    static const std::array<const char*, 12> kMonths = {
+        "january", "february", "march",     "april",   "may",      "june",
+        "july",    "august",   "september", "october", "november", "december"};
     if (w.size() < 3)
         return 0;
     for (int m = 0; m < 12; ++m) {
@@ -346,8 +346,8 @@ std::optional<LegacyDateTime> ParseLegacyDateTime(QStringView text)
 
 QString FormatLegacyTimestamp(const LegacyDateTime& v)
 {
-    return v.Date().toString(u"yyyy-MM-dd") + u' ' + TwoDigits(v.Hour()) + u':' + TwoDigits(v.Minute()) +
-           u':' + TwoDigits(v.Second());
+    return v.Date().toString(u"yyyy-MM-dd") + u' ' + TwoDigits(v.Hour()) + u':' +
+           TwoDigits(v.Minute()) + u':' + TwoDigits(v.Second());
 }
 
 QString FormatLegacyDateTime(const LegacyDateTime& v)
@@ -362,7 +362,8 @@ QString FormatLegacyDateTime(const LegacyDateTime& v)
 QString FormatDateStyle(const LegacyDateTime& v, int style)
 {
     const QDate d = v.Date();
-    const QString time = TwoDigits(v.Hour()) + u':' + TwoDigits(v.Minute()) + u':' + TwoDigits(v.Second());
+    const QString time =
+        TwoDigits(v.Hour()) + u':' + TwoDigits(v.Minute()) + u':' + TwoDigits(v.Second());
     switch (style) {
     case 1:
         return d.toString(u"MM/dd/yy");
@@ -419,16 +420,21 @@ std::optional<DatePart> ParseDatePart(QStringView name)
         DatePart part;
     };
     static const Alias kAliases[] = {
-        {"yyyy", DatePart::Year},        {"yy", DatePart::Year},         {"year", DatePart::Year},
-        {"q", DatePart::Quarter},        {"qq", DatePart::Quarter},      {"quarter", DatePart::Quarter},
-        {"m", DatePart::Month},          {"mm", DatePart::Month},        {"month", DatePart::Month},
-        {"y", DatePart::DayOfYear},      {"dy", DatePart::DayOfYear},    {"dayofyear", DatePart::DayOfYear},
-        {"d", DatePart::Day},            {"dd", DatePart::Day},          {"day", DatePart::Day},
-        {"dw", DatePart::Weekday},       {"weekday", DatePart::Weekday}, {"w", DatePart::JetWeek},
-        {"ww", DatePart::Week},          {"wk", DatePart::Week},         {"week", DatePart::Week},
-        {"h", DatePart::Hour},           {"hh", DatePart::Hour},         {"hour", DatePart::Hour},
-        {"n", DatePart::Minute},         {"mi", DatePart::Minute},       {"minute", DatePart::Minute},
-        {"s", DatePart::Second},         {"ss", DatePart::Second},       {"second", DatePart::Second},
+        {"yyyy", DatePart::Year},       {"yy", DatePart::Year},
+        {"year", DatePart::Year},       {"q", DatePart::Quarter},
+        {"qq", DatePart::Quarter},      {"quarter", DatePart::Quarter},
+        {"m", DatePart::Month},         {"mm", DatePart::Month},
+        {"month", DatePart::Month},     {"y", DatePart::DayOfYear},
+        {"dy", DatePart::DayOfYear},    {"dayofyear", DatePart::DayOfYear},
+        {"d", DatePart::Day},           {"dd", DatePart::Day},
+        {"day", DatePart::Day},         {"dw", DatePart::Weekday},
+        {"weekday", DatePart::Weekday}, {"w", DatePart::JetWeek},
+        {"ww", DatePart::Week},         {"wk", DatePart::Week},
+        {"week", DatePart::Week},       {"h", DatePart::Hour},
+        {"hh", DatePart::Hour},         {"hour", DatePart::Hour},
+        {"n", DatePart::Minute},        {"mi", DatePart::Minute},
+        {"minute", DatePart::Minute},   {"s", DatePart::Second},
+        {"ss", DatePart::Second},       {"second", DatePart::Second},
     };
     const QStringView trimmed = name.trimmed();
     for (const Alias& a : kAliases) {
@@ -440,7 +446,12 @@ std::optional<DatePart> ParseDatePart(QStringView name)
 
 std::optional<LegacyDateTime> AddToDate(DatePart part, qint64 count, const LegacyDateTime& v)
 {
-    if (count > kMaxDays || count < -kMaxDays)
+    const qint64 unit = part == DatePart::Hour ? 3600 : part == DatePart::Minute ? 60 : 1;
+    const qint64 limit =
+        part == DatePart::Second || part == DatePart::Minute || part == DatePart::Hour
+            ? kMaxDays * kSecondsPerDay / unit
+            : kMaxDays;
+    if (count > limit || count < -limit)
         return std::nullopt;
     const QDate d = v.Date();
     QDate moved;
@@ -470,8 +481,10 @@ std::optional<LegacyDateTime> AddToDate(DatePart part, qint64 count, const Legac
     case DatePart::Hour:
     case DatePart::Minute:
     case DatePart::Second: {
-        const qint64 unit = part == DatePart::Hour ? 3600 : part == DatePart::Minute ? 60 : 1;
-        return FromParts(TotalSeconds(v) + count * unit, true, true);
+        // A time alone stays a time alone while it stays on the zero day.
+        LegacyDateTime r = FromParts(TotalSeconds(v) + count * unit, true, true);
+        r.hasDate = v.hasDate || r.julianDay != kZeroDay.toJulianDay();
+        return r;
     }
     }
     if (!moved.isValid())

@@ -62,7 +62,8 @@ std::optional<DatePart> ParseDatePart(QStringView name);
 std::optional<LegacyDateTime> AddToDate(DatePart part, qint64 count, const LegacyDateTime& value);
 
 // DateDiff (to − from): the number of interval boundaries crossed, as both dialects count.
-std::optional<qint64> DiffDates(DatePart part, const LegacyDateTime& from, const LegacyDateTime& to);
+std::optional<qint64> DiffDates(DatePart part, const LegacyDateTime& from,
+                                const LegacyDateTime& to);
 
 // DatePart: the weekday counts from Sunday = 1, week 1 is the week of January 1st.
 int DatePartOf(DatePart part, const LegacyDateTime& value);

@@ -30,7 +30,8 @@ bool IsWordChar(char16_t c)
 {
     if (c < 0x80)
         return IsWordStart(c) || IsDigit(c) || c == '$' || c == '#';
-    return QChar::isLetterOrNumber(c) || QChar::isSurrogate(c) || QChar::category(c) == QChar::Mark_NonSpacing;
+    return QChar::isLetterOrNumber(c) || QChar::isSurrogate(c) ||
+           QChar::category(c) == QChar::Mark_NonSpacing;
 }
 
 class Scanner {
@@ -158,7 +159,8 @@ private:
     {
         if (At(i_) == '0' && (At(i_ + 1) == 'x' || At(i_ + 1) == 'X')) {
             i_ += 2;
-            while (i_ < n_ && (IsDigit(At(i_)) || ((At(i_) | 0x20) >= 'a' && (At(i_) | 0x20) <= 'f')))
+            while (i_ < n_ &&
+                   (IsDigit(At(i_)) || ((At(i_) | 0x20) >= 'a' && (At(i_) | 0x20) <= 'f')))
                 ++i_;
             return;
         }

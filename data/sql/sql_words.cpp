@@ -159,9 +159,9 @@ Word LookupWord(QStringView name)
     }
     key[name.size()] = '\0';
     const auto* end = std::end(kWords);
-    const auto* it = std::lower_bound(std::begin(kWords), end, key, [](const Entry& e, const char* k) {
-        return std::strcmp(e.name, k) < 0;
-    });
+    const auto* it =
+        std::lower_bound(std::begin(kWords), end, key,
+                         [](const Entry& e, const char* k) { return std::strcmp(e.name, k) < 0; });
     return (it != end && std::strcmp(it->name, key) == 0) ? it->word : Word::None;
 }
 

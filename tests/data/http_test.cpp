@@ -1,4 +1,5 @@
 #include "data/http/http_client.h"
+#include "data/wait_pump.h"
 
 #include "http_test_servers.h"
 
@@ -280,7 +281,8 @@ TEST(HttpHelpers, AcceptAnyServerCertificate)
 {
     if (!QSslSocket::supportsSsl())
         GTEST_SKIP() << "no TLS backend for the test server";
-    // The server runs on this thread's event loop, which the blocking calls keep going.
+    // The server runs on this thread's event loop, which the wait hook keeps going.
+    const ScopedWaitPump pump(EventLoopWaitPump());
     TlsServer server;
     ASSERT_TRUE(server.isListening());
     QString response;
@@ -315,9 +317,10 @@ TEST(DownloadToFile, ReplacesTheFileOnlyAfterACompleteAnswer)
     EXPECT_FALSE(DownloadToFile(server.url("/file"), dir.filePath("missing/x.dat")));
 }
 
-TEST(HttpHelpers, WaitingOnTheMainThreadKeepsTimersRunning)
+TEST(HttpHelpers, WaitingWithTheHookKeepsTimersRunning)
 {
     WebServer server;
+    const ScopedWaitPump pump(EventLoopWaitPump());
     bool fired = false;
     QTimer::singleShot(0, [&fired] { fired = true; });
     EXPECT_EQ(GetUrlText(server.url("/slow")), "slow");

@@ -16,8 +16,6 @@
 
 namespace zk::test {
 
-namespace {
-
 int ListenOnLoopback(int& port)
 {
     const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
@@ -41,6 +39,8 @@ bool Readable(int fd, int timeoutMs)
     pollfd entry{fd, POLLIN, 0};
     return ::poll(&entry, 1, timeoutMs) > 0;
 }
+
+namespace {
 
 QByteArray ReadRequest(int fd)
 {

@@ -46,6 +46,12 @@ private:
 // A port on loopback that nothing listens on.
 int ClosedPort();
 
+// A listening socket on 127.0.0.1 with a free port; -1 when that fails.
+int ListenOnLoopback(int& port);
+
+// Waits up to the time-out for the socket to become readable.
+bool Readable(int fd, int timeoutMs);
+
 // An HTTPS server on loopback, run by the event loop of the thread that made it,
 // whose certificate is expired, self-signed and made out for another name. Every
 // request gets a 200 with the body "ok".
