@@ -42,8 +42,15 @@ bool QtSqlConnection::Run(const QString& sql, const QVariantList& params, RowSet
         ok = query.exec(sql);
     } else {
         ok = query.prepare(sql);
-        for (const QVariant& value : params)
-            query.addBindValue(value.isNull() ? QVariant(QMetaType::fromType<QString>()) : value);
+        for (const QVariant& value : params) {
+            // Only a null QVariant means NULL: Qt SQL would also send a null QString as NULL.
+            if (value.isNull())
+                query.addBindValue(QVariant(QMetaType::fromType<QString>()));
+            else if (value.typeId() == QMetaType::QString && value.toString().isNull())
+                query.addBindValue(QStringLiteral(""));
+            else
+                query.addBindValue(value);
+        }
         ok = ok && query.exec();
     }
     if (!ok) {
