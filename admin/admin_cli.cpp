@@ -21,15 +21,17 @@ void PrintUsage(const QList<Command>& commands, QTextStream& err)
 {
     err << "usage: zk_admin [--db CONNECTION] COMMAND [ARGUMENTS]\n\ncommands:\n";
     for (const Command& command : commands)
-        err << "  " << command.name << (command.needsDatabase ? " (needs --db)" : "") << ' ' << command.synopsis
-            << '\n';
-    err << "\nCONNECTION is a connection string, e.g. \"Provider=SQLite;Data Source=company.db\" or\n"
+        err << "  " << command.name << (command.needsDatabase ? " (needs --db)" : "") << ' '
+            << command.synopsis << '\n';
+    err << "\nCONNECTION is a connection string, e.g. \"Provider=SQLite;Data Source=company.db\" "
+           "or\n"
            "\"Provider=PostgreSQL;Host=HOST;Port=5432;Database=DB;User ID=USER;Password=PW\".\n";
     err.flush();
 }
 
 // The command whose words begin the arguments, the longest name winning.
-const Command* FindCommand(const QList<Command>& commands, const QStringList& args, qsizetype& words)
+const Command* FindCommand(const QList<Command>& commands, const QStringList& args,
+                           qsizetype& words)
 {
     const Command* best = nullptr;
     words = 0;
@@ -74,7 +76,9 @@ int RunAdmin(const QStringList& args, QTextStream& out, QTextStream& err)
         return kBadUsage;
     }
     if (command->needsDatabase && (!haveConnection || connection.isEmpty())) {
-        err << "zk_admin: " << command->name << " needs --db CONNECTION\n";
+        err << "zk_admin: " << command->name << " needs --db CONNECTION\n"
+            << "usage: zk_admin --db CONNECTION " << command->name << ' ' << command->synopsis
+            << '\n';
         err.flush();
         return kBadUsage;
     }
@@ -90,14 +94,15 @@ int RunAdmin(const QStringList& args, QTextStream& out, QTextStream& err)
     }
     const int status = command->run(invocation);
     if (status == kBadUsage)
-        err << "usage: zk_admin" << (command->needsDatabase ? " --db CONNECTION " : " ") << command->name << ' '
-            << command->synopsis << '\n';
+        err << "usage: zk_admin" << (command->needsDatabase ? " --db CONNECTION " : " ")
+            << command->name << ' ' << command->synopsis << '\n';
     out.flush();
     err.flush();
     return status;
 }
 
-bool ReadOptions(const QStringList& args, const QStringList& allowed, Options& options, QString& error)
+bool ReadOptions(const QStringList& args, const QStringList& allowed, Options& options,
+                 QString& error)
 {
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString& arg = args[i];

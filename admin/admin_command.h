@@ -45,7 +45,8 @@ struct Options {
     QHash<QString, QString> values;
     QStringList positional;
 };
-bool ReadOptions(const QStringList& args, const QStringList& allowed, Options& options, QString& error);
+bool ReadOptions(const QStringList& args, const QStringList& allowed, Options& options,
+                 QString& error);
 
 // The session's errorText, then its errorDetail, on the error stream.
 void ReportSessionError(const CDbSession& session, QTextStream& err);

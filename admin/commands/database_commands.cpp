@@ -14,8 +14,9 @@ int Init(Invocation& run)
     QString error;
     if (!ReadOptions(run.args, {u"company"_s, u"admin-password"_s}, options, error) ||
         !options.positional.isEmpty()) {
-        run.err << "zk_admin init: " << (error.isEmpty() ? u"unexpected argument "_s + options.positional.first()
-                                                         : error)
+        run.err << "zk_admin init: "
+                << (error.isEmpty() ? u"unexpected argument "_s + options.positional.first()
+                                    : error)
                 << '\n';
         return kBadUsage;
     }

@@ -32,7 +32,8 @@ int Unscramble(Invocation& run)
 
 QList<Command> TextCommands()
 {
-    return {{u"scramble"_s, u"TEXT"_s, false, Scramble}, {u"unscramble"_s, u"TEXT"_s, false, Unscramble}};
+    return {{u"scramble"_s, u"TEXT"_s, false, Scramble},
+            {u"unscramble"_s, u"TEXT"_s, false, Unscramble}};
 }
 
 } // namespace zk::admin

@@ -12,7 +12,8 @@ int AddUserCommand(Invocation& run)
 {
     Options options;
     QString error;
-    if (!ReadOptions(run.args, {u"id"_s, u"name"_s, u"password"_s, u"group"_s, u"auth"_s}, options, error)) {
+    if (!ReadOptions(run.args, {u"id"_s, u"name"_s, u"password"_s, u"group"_s, u"auth"_s}, options,
+                     error)) {
         run.err << "zk_admin user add: " << error << '\n';
         return kBadUsage;
     }
@@ -22,7 +23,8 @@ int AddUserCommand(Invocation& run)
     user.password = options.values.value(u"password"_s);
     user.group = options.values.value(u"group"_s);
     user.auth = options.values.value(u"auth"_s);
-    if (user.id.isEmpty() || user.name.isEmpty() || user.password.isEmpty() || !options.positional.isEmpty()) {
+    if (user.id.isEmpty() || user.name.isEmpty() || user.password.isEmpty() ||
+        !options.positional.isEmpty()) {
         run.err << "zk_admin user add: --id, --name and --password are required\n";
         return kBadUsage;
     }
@@ -40,7 +42,8 @@ int AddUserCommand(Invocation& run)
 
 QList<Command> UserCommands()
 {
-    return {{u"user add"_s, u"--id ID --name NAME --password PASSWORD [--group GROUP] [--auth LIST]"_s, true,
+    return {{u"user add"_s,
+             u"--id ID --name NAME --password PASSWORD [--group GROUP] [--auth LIST]"_s, true,
              AddUserCommand}};
 }
 

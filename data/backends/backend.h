@@ -24,7 +24,10 @@ struct RowSet {
     QList<QVariant> cells;
 
     qsizetype ColumnCount() const { return names.size(); }
-    const QVariant& At(qsizetype row, qsizetype column) const { return cells[row * names.size() + column]; }
+    const QVariant& At(qsizetype row, qsizetype column) const
+    {
+        return cells[row * names.size() + column];
+    }
     // Index of a column by name, letters compared without case (-1 when absent).
     qsizetype IndexOf(const QString& name) const;
 };
@@ -58,7 +61,8 @@ public:
     virtual bool Execute(const QString& sql, const QVariantList& params, QString& error) = 0;
     // Runs a statement and fetches all rows. A script runs every statement; the result is
     // that of the first statement that returned a result set.
-    virtual bool Query(const QString& sql, const QVariantList& params, RowSet& rows, QString& error) = 0;
+    virtual bool Query(const QString& sql, const QVariantList& params, RowSet& rows,
+                       QString& error) = 0;
 
     virtual bool Begin(QString& error) = 0;
     virtual bool Commit(QString& error) = 0;
@@ -69,8 +73,8 @@ public:
     // none: the row is then matched on all its values.
     virtual QStringList RowKey(const QString& table) = 0;
     // How values must be written into the named columns of `table`.
-    virtual bool ColumnKinds(const QString& table, const QStringList& names, QList<ColumnKind>& kinds,
-                             QString& error) = 0;
+    virtual bool ColumnKinds(const QString& table, const QStringList& names,
+                             QList<ColumnKind>& kinds, QString& error) = 0;
     // The identity value the last INSERT into `table` on this connection created; empty
     // when it created none.
     virtual bool LastInsertId(const QString& table, QString& id, QString& error) = 0;

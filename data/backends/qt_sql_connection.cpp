@@ -19,8 +19,9 @@ QString QtSqlErrorText(const QSqlError& error)
 }
 
 QtSqlConnection::QtSqlConnection(const QString& driver, bool forwardOnly)
-    : name_(u"zk_session_"_s + QUuid::createUuid().toString(QUuid::WithoutBraces)),
-      db_(QSqlDatabase::addDatabase(driver, name_)), forwardOnly_(forwardOnly)
+    : name_(u"zk_session_"_s + QUuid::createUuid().toString(QUuid::WithoutBraces))
+    , db_(QSqlDatabase::addDatabase(driver, name_))
+    , forwardOnly_(forwardOnly)
 {
 }
 
@@ -31,8 +32,8 @@ QtSqlConnection::~QtSqlConnection()
     QSqlDatabase::removeDatabase(name_);
 }
 
-bool QtSqlConnection::Run(const QString& sql, const QVariantList& params, RowSet* rows, QString& error,
-                          QList<QMetaType>* types)
+bool QtSqlConnection::Run(const QString& sql, const QVariantList& params, RowSet* rows,
+                          QString& error, QList<QMetaType>* types)
 {
     QSqlQuery query(db_);
     query.setForwardOnly(forwardOnly_);

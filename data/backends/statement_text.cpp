@@ -21,7 +21,8 @@ QString NameText(QStringView sql, const Token& t)
 
 bool IsName(const Token& t)
 {
-    return t.kind == TokenKind::Word || t.kind == TokenKind::Quoted || t.kind == TokenKind::Bracketed;
+    return t.kind == TokenKind::Word || t.kind == TokenKind::Quoted ||
+           t.kind == TokenKind::Bracketed;
 }
 
 std::vector<Token> Significant(QStringView sql)

@@ -15,9 +15,9 @@ QStringList SplitStatements(const QString& script);
 // The table and column list of an INSERT statement.
 struct InsertTarget {
     bool isInsert = false;
-    QString table;          // as written, schema included
+    QString table;           // as written, schema included
     bool hasColumns = false; // a column list was given
-    QStringList columns;    // as written, quotes removed
+    QStringList columns;     // as written, quotes removed
 };
 InsertTarget ReadInsertTarget(const QString& statement);
 

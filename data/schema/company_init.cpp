@@ -20,7 +20,8 @@ QString Quoted(const QString& text)
 
 QString Failure(const CDbSession& session)
 {
-    return session.errorDetail.isEmpty() ? session.errorText : session.errorText + u'\n' + session.errorDetail;
+    return session.errorDetail.isEmpty() ? session.errorText
+                                         : session.errorText + u'\n' + session.errorDetail;
 }
 
 bool CreateRows(CDbSession& session, const CompanySetup& setup, QString& message)
@@ -30,11 +31,12 @@ bool CreateRows(CDbSession& session, const CompanySetup& setup, QString& message
     if (sqlServer && !session.Execute(QStringLiteral("SET IDENTITY_INSERT c_user ON")))
         return false;
     if (!session.InsertRecord(QStringLiteral("SELECT uid_0 FROM c_user WHERE uid_0=1"),
-                              {QStringLiteral("uid_0"), QStringLiteral("id_0"), QStringLiteral("name_0"),
-                               QStringLiteral("pass_0"), QStringLiteral("state_0"),
-                               QStringLiteral("user_group_uid_0")},
-                              {QStringLiteral("1"), kAdminLoginId, kAdminName, PasswordDigest(setup.adminPassword),
-                               QStringLiteral("正常"), QStringLiteral("1")})) {
+                              {QStringLiteral("uid_0"), QStringLiteral("id_0"),
+                               QStringLiteral("name_0"), QStringLiteral("pass_0"),
+                               QStringLiteral("state_0"), QStringLiteral("user_group_uid_0")},
+                              {QStringLiteral("1"), kAdminLoginId, kAdminName,
+                               PasswordDigest(setup.adminPassword), QStringLiteral("正常"),
+                               QStringLiteral("1")})) {
         message = Failure(session);
         return false;
     }
@@ -42,8 +44,9 @@ bool CreateRows(CDbSession& session, const CompanySetup& setup, QString& message
         return false;
     const QString appId = QUuid::createUuid().toString(QUuid::WithoutBraces);
     if (!session.InsertRecord(QStringLiteral("SELECT uid_0 FROM c_app WHERE uid_0=1"),
-                              {QStringLiteral("uid_0"), QStringLiteral("appName_0"), QStringLiteral("company_0"),
-                               QStringLiteral("app_0"), QStringLiteral("userCount_0")},
+                              {QStringLiteral("uid_0"), QStringLiteral("appName_0"),
+                               QStringLiteral("company_0"), QStringLiteral("app_0"),
+                               QStringLiteral("userCount_0")},
                               {QStringLiteral("1"), QStringLiteral("Zk_ERP"), setup.company, appId,
                                QStringLiteral("0")}) ||
         !session.InsertRecord(QStringLiteral("SELECT uid_0 FROM c_app WHERE uid_0=2"),
@@ -69,7 +72,8 @@ bool InitCompanyDatabase(CDbSession& session, const CompanySetup& setup, QString
         message = QStringLiteral("数据库中已有系统表 c_user，不能再次初始化");
         return false;
     }
-    const QStringList statements = SchemaStatements(SystemSchemaScript(SchemaDialectOf(session.dbType)));
+    const QStringList statements =
+        SchemaStatements(SystemSchemaScript(SchemaDialectOf(session.dbType)));
     if (statements.isEmpty()) {
         message = QStringLiteral("找不到系统表的建表脚本");
         return false;
@@ -103,12 +107,14 @@ bool AddUser(CDbSession& session, const NewUser& user, QString& uid, QString& me
     session.errorText.clear();
     const int result = session.InsertUidRecord(
         uid, u"SELECT uid_0 FROM c_user WHERE id_0='"_s + Quoted(user.id) + u'\'',
-        {QStringLiteral("id_0"), QStringLiteral("name_0"), QStringLiteral("pass_0"), QStringLiteral("state_0"),
-         QStringLiteral("user_group_uid_0"), QStringLiteral("auth_0")},
-        {user.id, user.name, PasswordDigest(user.password), QStringLiteral("正常"), user.group, user.auth});
+        {QStringLiteral("id_0"), QStringLiteral("name_0"), QStringLiteral("pass_0"),
+         QStringLiteral("state_0"), QStringLiteral("user_group_uid_0"), QStringLiteral("auth_0")},
+        {user.id, user.name, PasswordDigest(user.password), QStringLiteral("正常"), user.group,
+         user.auth});
     if (result == 1)
         return true;
-    message = session.errorText.isEmpty() ? QStringLiteral("用户已存在: ") + user.id : Failure(session);
+    message =
+        session.errorText.isEmpty() ? QStringLiteral("用户已存在: ") + user.id : Failure(session);
     return false;
 }
 

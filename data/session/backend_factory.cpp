@@ -60,11 +60,13 @@ PostgresParams PostgresOf(const QList<ConnectionPair>& pairs)
     const QString port = ConnectionValue(pairs, {QStringLiteral("Port")});
     if (!port.isEmpty())
         params.port = port.toInt();
-    params.database = ConnectionValue(pairs, {QStringLiteral("Database"), QStringLiteral("Initial Catalog")});
+    params.database =
+        ConnectionValue(pairs, {QStringLiteral("Database"), QStringLiteral("Initial Catalog")});
     params.user = ConnectionValue(pairs, {QStringLiteral("User ID"), QStringLiteral("User"),
                                           QStringLiteral("Uid"), QStringLiteral("Username")});
     params.password = ConnectionValue(pairs, {QStringLiteral("Password"), QStringLiteral("Pwd")});
-    params.schema = ConnectionValue(pairs, {QStringLiteral("Schema"), QStringLiteral("Search Path")});
+    params.schema =
+        ConnectionValue(pairs, {QStringLiteral("Schema"), QStringLiteral("Search Path")});
     return params;
 }
 
@@ -73,7 +75,8 @@ SqlServerLogin SqlServerOf(const QList<ConnectionPair>& pairs)
     SqlServerLogin login;
     login.server = ConnectionValue(pairs, {QStringLiteral("Server"), QStringLiteral("Address"),
                                            QStringLiteral("Addr"), QStringLiteral("Data Source")});
-    login.database = ConnectionValue(pairs, {QStringLiteral("Database"), QStringLiteral("Initial Catalog")});
+    login.database =
+        ConnectionValue(pairs, {QStringLiteral("Database"), QStringLiteral("Initial Catalog")});
     login.user = ConnectionValue(pairs, {QStringLiteral("Uid"), QStringLiteral("User ID")});
     login.password = ConnectionValue(pairs, {QStringLiteral("Pwd"), QStringLiteral("Password")});
     const QString trusted = ConnectionValue(pairs, {QStringLiteral("Trusted_Connection")});
@@ -84,8 +87,8 @@ SqlServerLogin SqlServerOf(const QList<ConnectionPair>& pairs)
 
 } // namespace
 
-std::unique_ptr<Backend> MakeBackend(const QString& connection, const ConnectionTarget& target, QString& text,
-                                     QString& detail)
+std::unique_ptr<Backend> MakeBackend(const QString& connection, const ConnectionTarget& target,
+                                     QString& text, QString& detail)
 {
     using Kind = ConnectionTarget::Kind;
     switch (target.kind) {
@@ -107,7 +110,8 @@ std::unique_ptr<Backend> MakeBackend(const QString& connection, const Connection
     case Kind::PostgreSQL:
         return std::make_unique<PostgresBackend>(PostgresOf(target.pairs));
     case Kind::SqlServer: {
-        const QString odbc = SqlServerOdbcString(SqlServerOf(target.pairs), InstalledOdbcDrivers(), detail);
+        const QString odbc =
+            SqlServerOdbcString(SqlServerOf(target.pairs), InstalledOdbcDrivers(), detail);
         if (odbc.isEmpty()) {
             text = texts::kConnectFailed;
             return nullptr;

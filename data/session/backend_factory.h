@@ -13,7 +13,7 @@ namespace zk {
 // A Jet data source opens as SQLite when the file is a SQLite database (so that a cfg.ini
 // written for an Access file keeps working after the file was imported); an Access file
 // itself is refused, and a file that does not exist is never created.
-std::unique_ptr<Backend> MakeBackend(const QString& connection, const ConnectionTarget& target, QString& text,
-                                     QString& detail);
+std::unique_ptr<Backend> MakeBackend(const QString& connection, const ConnectionTarget& target,
+                                     QString& text, QString& detail);
 
 } // namespace zk

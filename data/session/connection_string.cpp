@@ -118,9 +118,11 @@ ConnectionTarget ParseConnectionTarget(const QString& text)
             target.kind = ConnectionTarget::Kind::PostgreSQL;
         } else if (IsProvider(provider, u"Microsoft.Jet.OLEDB.4.0"_s) ||
                    IsProvider(provider, u"Microsoft.ACE.OLEDB.12.0"_s)) {
-            const QString extended = ConnectionValue(target.pairs, {QStringLiteral("Extended Properties")});
-            target.kind = extended.contains(u"text"_s, Qt::CaseInsensitive) ? ConnectionTarget::Kind::TextFolder
-                                                                           : ConnectionTarget::Kind::JetFile;
+            const QString extended =
+                ConnectionValue(target.pairs, {QStringLiteral("Extended Properties")});
+            target.kind = extended.contains(u"text"_s, Qt::CaseInsensitive)
+                              ? ConnectionTarget::Kind::TextFolder
+                              : ConnectionTarget::Kind::JetFile;
         }
         if (target.kind != ConnectionTarget::Kind::PostgreSQL)
             target.path = LocalPath(source);
@@ -128,9 +130,11 @@ ConnectionTarget ParseConnectionTarget(const QString& text)
     }
     const QString driver = DriverName(target.pairs);
     if (!driver.isEmpty()) {
-        target.kind = driver.compare(u"SQL Server"_s, Qt::CaseInsensitive) == 0 ? ConnectionTarget::Kind::SqlServer
-                                                                              : ConnectionTarget::Kind::Odbc;
-    } else if (!ConnectionValue(target.pairs, {QStringLiteral("DSN"), QStringLiteral("FileDSN")}).isEmpty()) {
+        target.kind = driver.compare(u"SQL Server"_s, Qt::CaseInsensitive) == 0
+                          ? ConnectionTarget::Kind::SqlServer
+                          : ConnectionTarget::Kind::Odbc;
+    } else if (!ConnectionValue(target.pairs, {QStringLiteral("DSN"), QStringLiteral("FileDSN")})
+                    .isEmpty()) {
         target.kind = ConnectionTarget::Kind::Odbc;
     }
     return target;

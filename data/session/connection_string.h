@@ -28,8 +28,8 @@ struct ConnectionTarget {
         JetFile,    // Provider=Microsoft.Jet.OLEDB.4.0;Data Source=FILE: a SQLite file of that name
         TextFolder, // the Jet text driver: NAME.txt and NAME.csv files of a folder as tables
         PostgreSQL, // Provider=PostgreSQL;Host=…;Port=…;Database=…;User ID=…;Password=…[;Schema=…]
-        SqlServer,  // driver={SQL Server};Server=…;Database=…;Uid=…;Pwd=…
-        Odbc,       // any other Driver={X};… or DSN=…, handed to the driver manager as it is
+        SqlServer, // driver={SQL Server};Server=…;Database=…;Uid=…;Pwd=…
+        Odbc,      // any other Driver={X};… or DSN=…, handed to the driver manager as it is
     };
     Kind kind = Kind::Unsupported;
     QList<ConnectionPair> pairs;

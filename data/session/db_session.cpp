@@ -67,7 +67,8 @@ bool CDbSession::OpenDirect()
     connection_ = ResolveSqlServerAddress(connection_);
     QString text;
     QString detail;
-    std::unique_ptr<Backend> backend = MakeBackend(connection_, ParseConnectionTarget(connection_), text, detail);
+    std::unique_ptr<Backend> backend =
+        MakeBackend(connection_, ParseConnectionTarget(connection_), text, detail);
     dbType = backend ? backend->DbType() : LegacyDbType(connection_);
     if (!backend) {
         OpenFailed(0, text, detail);

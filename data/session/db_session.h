@@ -74,7 +74,8 @@ public:
     // Appends the column names (when there is a row) and every value of every row.
     bool QueryTable(const QString& sql, QStringList& names, QStringList& values);
     bool QueryPage(const QString& select, const QString& condition, int pageSize, int pageNumber,
-                   const QString& order, QStringList& names, QStringList& values, int& total, int& pageCount);
+                   const QString& order, QStringList& names, QStringList& values, int& total,
+                   int& pageCount);
     // Appends one buffer per named field of every row; false when there is no row.
     bool ReadBinary(const QString& sql, const QStringList& names, QList<QByteArray>& buffers);
 
@@ -88,11 +89,13 @@ public:
     bool InsertRecord(const QString& sql, const QStringList& names, const QStringList& values);
     // As InsertRecord; 1 with the new row's identity in `id`, -1 when a row exists or on
     // error, -2 when the values do not pair with the names.
-    int InsertUidRecord(QString& id, const QString& sql, const QStringList& names, const QStringList& values);
+    int InsertUidRecord(QString& id, const QString& sql, const QStringList& names,
+                        const QStringList& values);
     // Sets the named fields of the first row `sql` finds; false when it finds none.
     bool Update(const QString& sql, const QStringList& names, const QStringList& values);
     // Writes the first buffer into the first named field of the first row `sql` finds.
-    bool UpdateBinaryRecord(const QString& sql, const QStringList& names, const QList<QByteArray>& buffers);
+    bool UpdateBinaryRecord(const QString& sql, const QStringList& names,
+                            const QList<QByteArray>& buffers);
 
     bool BeginTrans();
     bool CommitTrans();
@@ -116,16 +119,17 @@ private:
     bool OpenDirect();
     Step QueryStep(const QString& sql, RowSet& rows);
     bool ExecuteDirect(const QString& sql);
-    bool QueryPageDirect(const QString& select, const QString& condition, int pageSize, int pageNumber,
-                         const QString& order, QStringList& names, QStringList& values, int& total,
-                         int& pageCount);
+    bool QueryPageDirect(const QString& select, const QString& condition, int pageSize,
+                         int pageNumber, const QString& order, QStringList& names,
+                         QStringList& values, int& total, int& pageCount);
     bool RunPieces(const QString& sql, bool stopOnError);
 
     // Recordset emulation (db_session_records.cpp).
     enum class RecordFailure { None, Step, NoRow, Error };
-    bool InsertDirect(const QString& sql, const QStringList& names, const QStringList& values, QString* id,
+    bool InsertDirect(const QString& sql, const QStringList& names, const QStringList& values,
+                      QString* id, RecordFailure& failure);
+    bool UpdateDirect(const QString& sql, const QStringList& names, QVariantList values,
                       RecordFailure& failure);
-    bool UpdateDirect(const QString& sql, const QStringList& names, QVariantList values, RecordFailure& failure);
     bool BindValues(const QString& table, const QStringList& names, QVariantList& values);
     void RecordError(const QString& what, const QString& sql);
 

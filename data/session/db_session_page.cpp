@@ -8,22 +8,23 @@ using namespace Qt::StringLiterals;
 
 namespace zk {
 
-bool CDbSession::QueryPage(const QString& select, const QString& condition, int pageSize, int pageNumber,
-                           const QString& order, QStringList& names, QStringList& values, int& total,
-                           int& pageCount)
+bool CDbSession::QueryPage(const QString& select, const QString& condition, int pageSize,
+                           int pageNumber, const QString& order, QStringList& names,
+                           QStringList& values, int& total, int& pageCount)
 {
     lastSql = select;
     if (useServer) {
-        return server_ ? server_->QueryPage(*this, select, condition, pageSize, pageNumber, order, names, values,
-                                            total, pageCount)
+        return server_ ? server_->QueryPage(*this, select, condition, pageSize, pageNumber, order,
+                                            names, values, total, pageCount)
                        : ServerMissing();
     }
-    return QueryPageDirect(select, condition, pageSize, pageNumber, order, names, values, total, pageCount);
+    return QueryPageDirect(select, condition, pageSize, pageNumber, order, names, values, total,
+                           pageCount);
 }
 
-bool CDbSession::QueryPageDirect(const QString& select, const QString& condition, int pageSize, int pageNumber,
-                                 const QString& order, QStringList& names, QStringList& values, int& total,
-                                 int& pageCount)
+bool CDbSession::QueryPageDirect(const QString& select, const QString& condition, int pageSize,
+                                 int pageNumber, const QString& order, QStringList& names,
+                                 QStringList& values, int& total, int& pageCount)
 {
     const QString table = PageTable(select, condition);
     RowSet rows;

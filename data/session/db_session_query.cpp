@@ -172,7 +172,8 @@ bool CDbSession::QueryTable(const QString& sql, QStringList& names, QStringList&
     return true;
 }
 
-bool CDbSession::ReadBinary(const QString& sql, const QStringList& names, QList<QByteArray>& buffers)
+bool CDbSession::ReadBinary(const QString& sql, const QStringList& names,
+                            QList<QByteArray>& buffers)
 {
     lastSql = sql;
     if (useServer)

@@ -80,9 +80,8 @@ bool CDbSession::BindValues(const QString& table, const QStringList& names, QVar
     return true;
 }
 
-
-bool CDbSession::InsertDirect(const QString& sql, const QStringList& names, const QStringList& values,
-                              QString* id, RecordFailure& failure)
+bool CDbSession::InsertDirect(const QString& sql, const QStringList& names,
+                              const QStringList& values, QString* id, RecordFailure& failure)
 {
     failure = RecordFailure::Error;
     RowSet rows;
@@ -108,10 +107,12 @@ bool CDbSession::InsertDirect(const QString& sql, const QStringList& names, cons
     if (!names.isEmpty() && !BindValues(parts.table, names, bound))
         return false;
     const QString insert = names.isEmpty() ? u"INSERT INTO "_s + parts.table + u" DEFAULT VALUES"_s
-                                           : u"INSERT INTO "_s + parts.table + u'(' + FieldNames(names).join(u',') +
-                                                 u") VALUES("_s + Placeholders(names.size()) + u')';
+                                           : u"INSERT INTO "_s + parts.table + u'(' +
+                                                 FieldNames(names).join(u',') + u") VALUES("_s +
+                                                 Placeholders(names.size()) + u')';
     QString error;
-    if (!backend_->Execute(insert, bound, error) || (id && !backend_->LastInsertId(parts.table, *id, error))) {
+    if (!backend_->Execute(insert, bound, error) ||
+        (id && !backend_->LastInsertId(parts.table, *id, error))) {
         errorDetail = error;
         return false;
     }
@@ -155,7 +156,9 @@ bool CDbSession::UpdateDirect(const QString& sql, const QStringList& names, QVar
         selected.append(parts.qualifier + u'.' + column);
     RowSet found;
     QString error;
-    const QString locate = u"SELECT "_s + (key.isEmpty() ? parts.qualifier + u".*"_s : selected.join(u',')) + Clauses(parts);
+    const QString locate = u"SELECT "_s +
+                           (key.isEmpty() ? parts.qualifier + u".*"_s : selected.join(u',')) +
+                           Clauses(parts);
     if (!backend_->Query(locate, {}, found, error)) {
         errorDetail = error;
         return false;
@@ -179,8 +182,8 @@ bool CDbSession::UpdateDirect(const QString& sql, const QStringList& names, QVar
             bound.append(cell);
         }
     }
-    const QString update = u"UPDATE "_s + parts.table + u" SET "_s + assignments.join(u',') + u" WHERE "_s +
-                           conditions.join(u" AND "_s);
+    const QString update = u"UPDATE "_s + parts.table + u" SET "_s + assignments.join(u',') +
+                           u" WHERE "_s + conditions.join(u" AND "_s);
     if (!backend_->Execute(update, bound, error)) {
         errorDetail = error;
         return false;
@@ -189,7 +192,8 @@ bool CDbSession::UpdateDirect(const QString& sql, const QStringList& names, QVar
     return true;
 }
 
-bool CDbSession::InsertRecord(const QString& sql, const QStringList& names, const QStringList& values)
+bool CDbSession::InsertRecord(const QString& sql, const QStringList& names,
+                              const QStringList& values)
 {
     lastSql = sql;
     if (useServer)
@@ -216,7 +220,8 @@ bool CDbSession::InsertRecord(const QString& sql, const QStringList& names, cons
     return false;
 }
 
-int CDbSession::InsertUidRecord(QString& id, const QString& sql, const QStringList& names, const QStringList& values)
+int CDbSession::InsertUidRecord(QString& id, const QString& sql, const QStringList& names,
+                                const QStringList& values)
 {
     lastSql = sql;
     if (useServer) {
@@ -265,7 +270,8 @@ bool CDbSession::Update(const QString& sql, const QStringList& names, const QStr
     return false;
 }
 
-bool CDbSession::UpdateBinaryRecord(const QString& sql, const QStringList& names, const QList<QByteArray>& buffers)
+bool CDbSession::UpdateBinaryRecord(const QString& sql, const QStringList& names,
+                                    const QList<QByteArray>& buffers)
 {
     lastSql = sql;
     if (useServer)

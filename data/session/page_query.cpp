@@ -41,8 +41,9 @@ PagePlan PlanPage(int total, int pageSize, int pageNumber)
 QString PageSql(const PagePlan& plan, const QString& table, const QString& order)
 {
     // Joined piece by piece: the texts may hold '%' signs of their own.
-    const QString page = u"( SELECT Top "_s + QString::number(plan.outerTop) + u" * FROM (SELECT Top "_s +
-                         QString::number(plan.innerTop) + u" * FROM "_s + table + u" ORDER By "_s + order +
+    const QString page = u"( SELECT Top "_s + QString::number(plan.outerTop) +
+                         u" * FROM (SELECT Top "_s + QString::number(plan.innerTop) +
+                         u" * FROM "_s + table + u" ORDER By "_s + order +
                          u" ) DERIVEDTBL Order By "_s + ReversedOrder(order) + u" ) DERIVEDTBL"_s;
     return u"SELECT * FROM "_s + page + u" Order By "_s + order;
 }

@@ -44,8 +44,9 @@ std::vector<Token> TopLevel(const QString& sql, int& limit)
 
 bool EndsFrom(const Token& t)
 {
-    return t.word == Word::Where || t.word == Word::Group || t.word == Word::Order || t.word == Word::Having ||
-           t.word == Word::Union || t.word == Word::Except || t.word == Word::Intersect || t.word == Word::Limit;
+    return t.word == Word::Where || t.word == Word::Group || t.word == Word::Order ||
+           t.word == Word::Having || t.word == Word::Union || t.word == Word::Except ||
+           t.word == Word::Intersect || t.word == Word::Limit;
 }
 
 } // namespace
@@ -83,7 +84,8 @@ SelectParts ReadSelectParts(const QString& sql)
     };
     if (k < n && t[k].word == Word::Where) {
         const int start = t[k].pos + t[k].len;
-        const int end = clauseEnd(k + 1, [](const Token& x) { return EndsFrom(x) && x.word != Word::Where; });
+        const int end =
+            clauseEnd(k + 1, [](const Token& x) { return EndsFrom(x) && x.word != Word::Where; });
         parts.where = sql.mid(start, end - start).trimmed();
     }
     for (; k < n; ++k) {

@@ -38,20 +38,21 @@ public:
     virtual int QueryList(CDbSession& session, const QString& sql, QStringList& list) = 0;
     virtual bool QueryFields(CDbSession& session, const QString& sql, const QStringList& names,
                              QStringList& list) = 0;
-    virtual bool QueryTable(CDbSession& session, const QString& sql, QStringList& names, QStringList& values) = 0;
-    virtual bool QueryPage(CDbSession& session, const QString& select, const QString& condition, int pageSize,
-                           int pageNumber, const QString& order, QStringList& names, QStringList& values, int& total,
-                           int& pageCount) = 0;
+    virtual bool QueryTable(CDbSession& session, const QString& sql, QStringList& names,
+                            QStringList& values) = 0;
+    virtual bool QueryPage(CDbSession& session, const QString& select, const QString& condition,
+                           int pageSize, int pageNumber, const QString& order, QStringList& names,
+                           QStringList& values, int& total, int& pageCount) = 0;
     virtual bool ReadBinary(CDbSession& session, const QString& sql, const QStringList& names,
                             QList<QByteArray>& buffers) = 0;
     virtual bool InsertRecord(CDbSession& session, const QString& sql, const QStringList& names,
                               const QStringList& values) = 0;
-    virtual int InsertUidRecord(CDbSession& session, QString& id, const QString& sql, const QStringList& names,
-                                const QStringList& values) = 0;
+    virtual int InsertUidRecord(CDbSession& session, QString& id, const QString& sql,
+                                const QStringList& names, const QStringList& values) = 0;
     virtual bool Update(CDbSession& session, const QString& sql, const QStringList& names,
                         const QStringList& values) = 0;
-    virtual bool UpdateBinaryRecord(CDbSession& session, const QString& sql, const QStringList& names,
-                                    const QList<QByteArray>& buffers) = 0;
+    virtual bool UpdateBinaryRecord(CDbSession& session, const QString& sql,
+                                    const QStringList& names, const QList<QByteArray>& buffers) = 0;
 
     virtual bool BeginTrans(CDbSession& session) = 0;
     virtual bool CommitTrans(CDbSession& session) = 0;

@@ -8,8 +8,10 @@ namespace zk::texts {
 // them, so they stay exactly as written.
 inline const QString kNoError = QStringLiteral("未设置错误信息");
 inline const QString kEmptyConnection = QStringLiteral("空连接字符串");
-inline const QString kConnectFailed = QStringLiteral("连接服务器出错，请正确设置服务器，并确认网络正常");
-inline const QString kConnectException = QStringLiteral("\n连接服务器异常，请正确设置服务器，并确认网络正常");
+inline const QString kConnectFailed =
+    QStringLiteral("连接服务器出错，请正确设置服务器，并确认网络正常");
+inline const QString kConnectException =
+    QStringLiteral("\n连接服务器异常，请正确设置服务器，并确认网络正常");
 inline const QString kServerFault = QStringLiteral("服务端故障");
 inline const QString kCloseFailed = QStringLiteral("关闭数据库连接出错");
 inline const QString kExecuteFailed = QStringLiteral("执行操作出错");

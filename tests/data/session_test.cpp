@@ -28,10 +28,12 @@ protected:
     {
         connection = u"Provider=SQLite;Data Source="_s + dir.filePath(u"s.db"_s);
         session.SetConnectionString(connection);
-        ASSERT_TRUE(session.Open()) << session.errorText.toStdString() << session.errorDetail.toStdString();
-        ASSERT_TRUE(session.RunScript(u"CREATE TABLE t (id INTEGER PRIMARY KEY, name TEXT, qty INTEGER);"
-                                      "INSERT INTO t VALUES (1, 'a', 10);"
-                                      "INSERT INTO t VALUES (2, NULL, 20)"_s));
+        ASSERT_TRUE(session.Open())
+            << session.errorText.toStdString() << session.errorDetail.toStdString();
+        ASSERT_TRUE(
+            session.RunScript(u"CREATE TABLE t (id INTEGER PRIMARY KEY, name TEXT, qty INTEGER);"
+                              "INSERT INTO t VALUES (1, 'a', 10);"
+                              "INSERT INTO t VALUES (2, NULL, 20)"_s));
     }
 
     QTemporaryDir dir;
@@ -116,20 +118,46 @@ TEST_F(SqliteSession, ReadingOperationsReportBadSqlWithTheirOwnTexts)
     };
     const QList<Case> cases = {
         {"Exists", [&](CDbSession& s) { return !s.Exists(bad); }, bad + u"\n执行SELECT出错"_s},
-        {"IsFind", [&](CDbSession& s) { QString v; return !s.IsFind(bad, v) && v.isEmpty(); },
+        {"IsFind",
+         [&](CDbSession& s) {
+             QString v;
+             return !s.IsFind(bad, v) && v.isEmpty();
+         },
          bad + u"\n执行SELECT出错"_s},
-        {"IsFind2", [&](CDbSession& s) { QString v; return s.IsFind2(bad, v) == -1; }, bad + u"\n执行SELECT出错"_s},
-        {"QueryList", [&](CDbSession& s) { QStringList l; return s.QueryList(bad, l) == -1; },
-         u"SQL出错\n"_s + bad},
-        {"QueryFields", [&](CDbSession& s) { QStringList l; return !s.QueryFields(bad, {u"a"_s}, l); },
+        {"IsFind2",
+         [&](CDbSession& s) {
+             QString v;
+             return s.IsFind2(bad, v) == -1;
+         },
          bad + u"\n执行SELECT出错"_s},
-        {"QueryTable", [&](CDbSession& s) { QStringList n, v; return !s.QueryTable(bad, n, v); },
+        {"QueryList",
+         [&](CDbSession& s) {
+             QStringList l;
+             return s.QueryList(bad, l) == -1;
+         },
          u"SQL出错\n"_s + bad},
-        {"ReadBinary", [&](CDbSession& s) { QList<QByteArray> b; return !s.ReadBinary(bad, {u"a"_s}, b); },
+        {"QueryFields",
+         [&](CDbSession& s) {
+             QStringList l;
+             return !s.QueryFields(bad, {u"a"_s}, l);
+         },
+         bad + u"\n执行SELECT出错"_s},
+        {"QueryTable",
+         [&](CDbSession& s) {
+             QStringList n, v;
+             return !s.QueryTable(bad, n, v);
+         },
+         u"SQL出错\n"_s + bad},
+        {"ReadBinary",
+         [&](CDbSession& s) {
+             QList<QByteArray> b;
+             return !s.ReadBinary(bad, {u"a"_s}, b);
+         },
          bad + u"\n执行SELECT出错"_s},
         {"InsertRecord", [&](CDbSession& s) { return !s.InsertRecord(bad, {u"a"_s}, {u"1"_s}); },
          bad + u"\n执行SELECT出错"_s},
-        {"Update", [&](CDbSession& s) { return !s.Update(bad, {u"a"_s}, {u"1"_s}); }, bad + u"\n执行SELECT出错"_s},
+        {"Update", [&](CDbSession& s) { return !s.Update(bad, {u"a"_s}, {u"1"_s}); },
+         bad + u"\n执行SELECT出错"_s},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -140,7 +168,8 @@ TEST_F(SqliteSession, ReadingOperationsReportBadSqlWithTheirOwnTexts)
         EXPECT_EQ(session.errorText, c.text);
         EXPECT_EQ(session.lastState, -1);
         EXPECT_FALSE(session.IsOpen());
-        EXPECT_TRUE(session.errorDetail.contains(u"no such table"_s)) << session.errorDetail.toStdString();
+        EXPECT_TRUE(session.errorDetail.contains(u"no such table"_s))
+            << session.errorDetail.toStdString();
     }
 }
 
@@ -203,13 +232,15 @@ TEST_F(SqliteSession, ListsFieldsAndTablesWithTheirOutcomeMarkers)
 
 TEST_F(SqliteSession, RunScriptSplitsOnFileDatabasesAndSkipsShortAndCommentPieces)
 {
-    const QString script = u"INSERT INTO t VALUES (3, 'c', 30);\nUPDATE t SET qty=31 WHERE id=3;-- done;x"_s;
+    const QString script =
+        u"INSERT INTO t VALUES (3, 'c', 30);\nUPDATE t SET qty=31 WHERE id=3;-- done;x"_s;
     EXPECT_TRUE(session.RunScript(script));
     QStringList list;
     EXPECT_EQ(session.QueryList(u"SELECT qty FROM t WHERE id=3"_s, list), 1);
     EXPECT_EQ(list, QStringList{u"31"_s});
 
-    const QString failing = u"UPDATE t SET qty=1 WHERE id=1;UPDATE nowhere SET x=1;UPDATE t SET qty=2 WHERE id=2"_s;
+    const QString failing =
+        u"UPDATE t SET qty=1 WHERE id=1;UPDATE nowhere SET x=1;UPDATE t SET qty=2 WHERE id=2"_s;
     EXPECT_FALSE(session.RunScript(failing));
     EXPECT_EQ(session.QueryList(u"SELECT qty FROM t ORDER BY id"_s, list), 1);
     EXPECT_EQ(list, (QStringList{u"1"_s, u"20"_s, u"31"_s}));
@@ -235,8 +266,8 @@ TEST_F(SqliteSession, ConcurrentTransactionsWaitForEachOther)
     std::thread other([&] {
         CDbSession second;
         second.SetConnectionString(connection);
-        otherOk = second.Open() && second.BeginTrans() && second.Execute(u"UPDATE t SET qty=qty+1 WHERE id=1"_s) &&
-                  second.CommitTrans();
+        otherOk = second.Open() && second.BeginTrans() &&
+                  second.Execute(u"UPDATE t SET qty=qty+1 WHERE id=1"_s) && second.CommitTrans();
     });
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     EXPECT_TRUE(session.CommitTrans());
@@ -263,12 +294,14 @@ TEST(SessionOpen, JetDataSources)
     const QString jet = u"Provider=Microsoft.Jet.OLEDB.4.0;Data Source="_s;
     {
         CDbSession create;
-        create.SetConnectionString(u"Provider=SQLite;Data Source="_s + dir.filePath(u"imported.mdb"_s));
+        create.SetConnectionString(u"Provider=SQLite;Data Source="_s +
+                                   dir.filePath(u"imported.mdb"_s));
         ASSERT_TRUE(create.Open());
         ASSERT_TRUE(create.Execute(u"CREATE TABLE x (a INTEGER)"_s));
     }
     CDbSession session;
-    session.SetConnectionString(jet + dir.filePath(u"imported.mdb"_s) + u";Persist Security Info=False"_s);
+    session.SetConnectionString(jet + dir.filePath(u"imported.mdb"_s) +
+                                u";Persist Security Info=False"_s);
     EXPECT_TRUE(session.Open());
     EXPECT_EQ(session.GetDbType(), u"2"_s);
 
@@ -292,7 +325,8 @@ TEST(SessionOpen, JetDataSources)
 TEST(SessionOpen, UnreachableAndUnknownDatabasesFailToConnect)
 {
     for (const QString& connection :
-         {u"Provider=PostgreSQL;Host=127.0.0.1;Port=%1;Database=x;User ID=x;Password=x"_s.arg(test::ClosedPort()),
+         {u"Provider=PostgreSQL;Host=127.0.0.1;Port=%1;Database=x;User ID=x;Password=x"_s.arg(
+              test::ClosedPort()),
           u"Provider=SQLOLEDB;Data Source=x"_s}) {
         SCOPED_TRACE(connection.toStdString());
         CDbSession session;
@@ -310,7 +344,9 @@ TEST(SessionOpen, UnreachableAndUnknownDatabasesFailToConnect)
 TEST(SessionOpen, SqlServerAddressFromTheWeb)
 {
     httplib::Server web;
-    web.Get("/ip", [](const httplib::Request&, httplib::Response& res) { res.set_content("127.0.0.1", "text/plain"); });
+    web.Get("/ip", [](const httplib::Request&, httplib::Response& res) {
+        res.set_content("127.0.0.1", "text/plain");
+    });
     const int port = web.bind_to_any_port("127.0.0.1");
     std::thread serving([&] { web.listen_after_bind(); });
     const QString url = u"http://127.0.0.1:%1/ip"_s.arg(port);
@@ -332,18 +368,22 @@ TEST(PageQuery, PlansPagesAndClampsPageNumbers)
     struct Case {
         int total, size, page, outer, inner, count;
     };
-    for (const Case& c : {Case{25, 10, 1, 10, 10, 3}, Case{25, 10, 2, 10, 20, 3}, Case{25, 10, 3, 5, 25, 3},
-                          Case{5, 10, 2, 5, 5, 1}, Case{25, 10, 7, 5, 25, 3}, Case{25, 10, 0, 10, 10, 3},
-                          Case{3, 0, 2, 1, 2, 3}}) {
+    for (const Case& c :
+         {Case{25, 10, 1, 10, 10, 3}, Case{25, 10, 2, 10, 20, 3}, Case{25, 10, 3, 5, 25, 3},
+          Case{5, 10, 2, 5, 5, 1}, Case{25, 10, 7, 5, 25, 3}, Case{25, 10, 0, 10, 10, 3},
+          Case{3, 0, 2, 1, 2, 3}}) {
         SCOPED_TRACE(testing::Message() << c.total << " " << c.size << " " << c.page);
         const PagePlan plan = PlanPage(c.total, c.size, c.page);
         EXPECT_EQ(plan.outerTop, c.outer);
         EXPECT_EQ(plan.innerTop, c.inner);
         EXPECT_EQ(plan.pageCount, c.count);
     }
-    EXPECT_EQ(PageSql(PlanPage(25, 10, 3), PageTable(u"SELECT * FROM t"_s, u"WHERE a>0"_s), u"uid_0 DESC"_s),
-              u"SELECT * FROM ( SELECT Top 5 * FROM (SELECT Top 25 * FROM (SELECT * FROM t WHERE a>0) AS TABLE_A "
-              "ORDER By uid_0 DESC ) DERIVEDTBL Order By uid_0 ASC ) DERIVEDTBL Order By uid_0 DESC"_s);
+    EXPECT_EQ(
+        PageSql(PlanPage(25, 10, 3), PageTable(u"SELECT * FROM t"_s, u"WHERE a>0"_s),
+                u"uid_0 DESC"_s),
+        u"SELECT * FROM ( SELECT Top 5 * FROM (SELECT Top 25 * FROM (SELECT * FROM t WHERE a>0) AS "
+        u"TABLE_A "
+        "ORDER By uid_0 DESC ) DERIVEDTBL Order By uid_0 ASC ) DERIVEDTBL Order By uid_0 DESC"_s);
 }
 
 TEST(PageQuery, ReversesOrderTextByPlainReplacement)
@@ -368,15 +408,17 @@ TEST(SelectParts, TakesTableConditionAndOrderFromTheSelect)
         QString sql, table, qualifier, from, where, order;
     };
     const QList<Case> cases = {
-        {u"SELECT a FROM t WHERE x=1 ORDER BY a DESC"_s, u"t"_s, u"t"_s, u"t"_s, u"x=1"_s, u"a DESC"_s},
-        {u"SELECT uid_0,form_0  FROM c_menu_dh_down where uid_0=5"_s, u"c_menu_dh_down"_s, u"c_menu_dh_down"_s,
-         u"c_menu_dh_down"_s, u"uid_0=5"_s, QString()},
-        {u"select A.x from c_user A left join t B on A.id=B.id where A.uid_0=(select max(uid_0) from c_user) "
+        {u"SELECT a FROM t WHERE x=1 ORDER BY a DESC"_s, u"t"_s, u"t"_s, u"t"_s, u"x=1"_s,
+         u"a DESC"_s},
+        {u"SELECT uid_0,form_0  FROM c_menu_dh_down where uid_0=5"_s, u"c_menu_dh_down"_s,
+         u"c_menu_dh_down"_s, u"c_menu_dh_down"_s, u"uid_0=5"_s, QString()},
+        {u"select A.x from c_user A left join t B on A.id=B.id where A.uid_0=(select max(uid_0) "
+         u"from c_user) "
          "order by A.x"_s,
-         u"c_user"_s, u"A"_s, u"c_user A left join t B on A.id=B.id"_s, u"A.uid_0=(select max(uid_0) from c_user)"_s,
-         u"A.x"_s},
-        {u"SELECT * FROM [dbo].[t] AS q WHERE a='from x order by' ORDER BY b;"_s, u"[dbo].[t]"_s, u"q"_s,
-         u"[dbo].[t] AS q"_s, u"a='from x order by'"_s, u"b"_s},
+         u"c_user"_s, u"A"_s, u"c_user A left join t B on A.id=B.id"_s,
+         u"A.uid_0=(select max(uid_0) from c_user)"_s, u"A.x"_s},
+        {u"SELECT * FROM [dbo].[t] AS q WHERE a='from x order by' ORDER BY b;"_s, u"[dbo].[t]"_s,
+         u"q"_s, u"[dbo].[t] AS q"_s, u"a='from x order by'"_s, u"b"_s},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.sql.toStdString());
@@ -402,10 +444,12 @@ TEST(ConnectionString, ReadsEveryFormTheSystemKnows)
     };
     const QList<Case> cases = {
         {u"Provider=SQLite;Data Source=/d/c.db"_s, Kind::SqliteFile, 3},
-        {u"Provider=Microsoft.Jet.OLEDB.4.0;Data Source=/d/c.mdb;Persist Security Info=False"_s, Kind::JetFile, 2},
+        {u"Provider=Microsoft.Jet.OLEDB.4.0;Data Source=/d/c.mdb;Persist Security Info=False"_s,
+         Kind::JetFile, 2},
         {u"Provider=Microsoft.Jet.OLEDB.4.0;Data Source=/d/;Extended Properties=text;Persist Security Info=False;"_s,
          Kind::TextFolder, 2},
-        {u"Provider=PostgreSQL;Host=h;Port=5;Database=d;User ID=u;Password=p"_s, Kind::PostgreSQL, 3},
+        {u"Provider=PostgreSQL;Host=h;Port=5;Database=d;User ID=u;Password=p"_s, Kind::PostgreSQL,
+         3},
         {u"driver={SQL Server};Server=h,1433;Database=d;Uid=u;Pwd=p"_s, Kind::SqlServer, 1},
         {u"Driver={SQL Server};Server=h"_s, Kind::SqlServer, 1},
         {u"Driver={SQLite3};Database=/d/c.db"_s, Kind::Odbc, 3},
@@ -417,8 +461,8 @@ TEST(ConnectionString, ReadsEveryFormTheSystemKnows)
         EXPECT_EQ(ParseConnectionTarget(c.text).kind, c.kind);
         EXPECT_EQ(LegacyDbType(c.text), c.legacyType);
     }
-    const QList<ConnectionPair> pairs =
-        ParseConnectionPairs(u" Data Source = \"a;b\" ;Pwd={x;}}y};Extended Properties='text;HDR=Yes';junk"_s);
+    const QList<ConnectionPair> pairs = ParseConnectionPairs(
+        u" Data Source = \"a;b\" ;Pwd={x;}}y};Extended Properties='text;HDR=Yes';junk"_s);
     ASSERT_EQ(pairs.size(), 3);
     EXPECT_EQ(ConnectionValue(pairs, {u"data source"_s}), u"a;b"_s);
     EXPECT_EQ(ConnectionValue(pairs, {u"PWD"_s}), u"x;}y"_s);

@@ -37,16 +37,19 @@ struct EngineParamName {
 // An empty database and the connection string that reaches it.
 class ScratchDatabase {
 public:
-    explicit ScratchDatabase(Engine engine) : engine_(engine)
+    explicit ScratchDatabase(Engine engine)
+        : engine_(engine)
     {
         if (engine == Engine::SQLite) {
-            connection_ = QStringLiteral("Provider=SQLite;Data Source=") + dir_.filePath(QStringLiteral("company.db"));
+            connection_ = QStringLiteral("Provider=SQLite;Data Source=") +
+                          dir_.filePath(QStringLiteral("company.db"));
             return;
         }
         admin_ = std::make_unique<ScopedPgConnection>();
         if (!admin_->IsOpen())
             return;
-        schema_ = QStringLiteral("zk_session_") + QUuid::createUuid().toString(QUuid::Id128).left(12);
+        schema_ =
+            QStringLiteral("zk_session_") + QUuid::createUuid().toString(QUuid::Id128).left(12);
         QSqlQuery query(admin_->Db());
         if (!query.exec(QStringLiteral("CREATE SCHEMA ") + schema_))
             return;
@@ -57,7 +60,8 @@ public:
         if (admin_ && admin_->IsOpen() && !schema_.isEmpty()) {
             QSqlQuery query(admin_->Db());
             query.exec(QStringLiteral("SET client_min_messages TO warning"));
-            query.exec(QStringLiteral("DROP SCHEMA IF EXISTS ") + schema_ + QStringLiteral(" CASCADE"));
+            query.exec(QStringLiteral("DROP SCHEMA IF EXISTS ") + schema_ +
+                       QStringLiteral(" CASCADE"));
         }
     }
     ScratchDatabase(const ScratchDatabase&) = delete;

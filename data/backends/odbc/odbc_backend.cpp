@@ -18,7 +18,9 @@ constexpr int kLoginTimeoutSeconds = 10;
 } // namespace
 
 OdbcBackend::OdbcBackend(QString connection, bool sqlServer)
-    : connectionText_(std::move(connection)), sqlServer_(sqlServer), connection_(QStringLiteral("QODBC"), true)
+    : connectionText_(std::move(connection))
+    , sqlServer_(sqlServer)
+    , connection_(QStringLiteral("QODBC"), true)
 {
 }
 
@@ -41,7 +43,8 @@ bool OdbcBackend::Execute(const QString& sql, const QVariantList& params, QStrin
     return connection_.Run(sql, params, nullptr, error);
 }
 
-bool OdbcBackend::Query(const QString& sql, const QVariantList& params, RowSet& rows, QString& error)
+bool OdbcBackend::Query(const QString& sql, const QVariantList& params, RowSet& rows,
+                        QString& error)
 {
     if (sql.trimmed().isEmpty())
         return true;
@@ -81,8 +84,8 @@ QStringList OdbcBackend::RowKey(const QString& table)
     return key;
 }
 
-bool OdbcBackend::ColumnKinds(const QString& table, const QStringList& names, QList<ColumnKind>& kinds,
-                              QString& error)
+bool OdbcBackend::ColumnKinds(const QString& table, const QStringList& names,
+                              QList<ColumnKind>& kinds, QString& error)
 {
     const QString key = table + u'\x1f' + names.join(u'\x1f');
     if (const auto found = kinds_.constFind(key); found != kinds_.constEnd()) {
@@ -91,8 +94,8 @@ bool OdbcBackend::ColumnKinds(const QString& table, const QStringList& names, QL
     }
     RowSet rows;
     QList<QMetaType> types;
-    if (!connection_.Run(u"SELECT "_s + names.join(u',') + u" FROM "_s + table + u" WHERE 1=0"_s, {}, &rows, error,
-                         &types))
+    if (!connection_.Run(u"SELECT "_s + names.join(u',') + u" FROM "_s + table + u" WHERE 1=0"_s,
+                         {}, &rows, error, &types))
         return false;
     kinds.clear();
     for (const QMetaType& type : types)

@@ -18,7 +18,8 @@ public:
     OpenResult Open(QString& error) override;
     int DbType() const override { return sqlServer_ ? 1 : 3; }
     bool Execute(const QString& sql, const QVariantList& params, QString& error) override;
-    bool Query(const QString& sql, const QVariantList& params, RowSet& rows, QString& error) override;
+    bool Query(const QString& sql, const QVariantList& params, RowSet& rows,
+               QString& error) override;
     bool Begin(QString& error) override;
     bool Commit(QString& error) override;
     bool Rollback(QString& error) override;

@@ -14,7 +14,8 @@ namespace {
 // A value as ODBC reads it: in braces when it holds a separator or a brace.
 QString OdbcValue(const QString& value)
 {
-    if (!value.contains(u';') && !value.contains(u'{') && !value.contains(u'}') && value.trimmed() == value)
+    if (!value.contains(u';') && !value.contains(u'{') && !value.contains(u'}') &&
+        value.trimmed() == value)
         return value;
     return u'{' + QString(value).replace(u'}', u"}}"_s) + u'}';
 }
@@ -94,8 +95,8 @@ QStringList InstalledOdbcDrivers()
     SQLSMALLINT nameLength = 0;
     SQLSMALLINT attributesLength = 0;
     SQLUSMALLINT direction = SQL_FETCH_FIRST;
-    while (SQL_SUCCEEDED(SQLDrivers(env, direction, name, sizeof name, &nameLength, attributes, sizeof attributes,
-                                    &attributesLength))) {
+    while (SQL_SUCCEEDED(SQLDrivers(env, direction, name, sizeof name, &nameLength, attributes,
+                                    sizeof attributes, &attributesLength))) {
         drivers.append(QString::fromUtf8(reinterpret_cast<const char*>(name)));
         direction = SQL_FETCH_NEXT;
     }
@@ -108,7 +109,8 @@ QString SqlServerOdbcString(const SqlServerLogin& login, const QStringList& driv
     bool freeTds = false;
     const QString driver = ChooseDriver(drivers, freeTds);
     if (driver.isEmpty()) {
-        error = QStringLiteral("没有安装 SQL Server 的 ODBC 驱动（FreeTDS 或 ODBC Driver for SQL Server）");
+        error = QStringLiteral(
+            "没有安装 SQL Server 的 ODBC 驱动（FreeTDS 或 ODBC Driver for SQL Server）");
         return {};
     }
     const ServerAddress address = ReadServer(login.server);
@@ -117,11 +119,12 @@ QString SqlServerOdbcString(const SqlServerLogin& login, const QStringList& driv
     if (freeTds) {
         Append(text, QStringLiteral("Server"),
                address.instance.isEmpty() ? address.host : address.host + u'\\' + address.instance);
-        Append(text, QStringLiteral("Port"), address.port.isEmpty() && address.instance.isEmpty()
-                                                 ? QStringLiteral("1433")
-                                                 : address.port);
+        Append(text, QStringLiteral("Port"),
+               address.port.isEmpty() && address.instance.isEmpty() ? QStringLiteral("1433")
+                                                                    : address.port);
     } else {
-        QString full = address.instance.isEmpty() ? address.host : address.host + u'\\' + address.instance;
+        QString full =
+            address.instance.isEmpty() ? address.host : address.host + u'\\' + address.instance;
         if (!address.port.isEmpty())
             full += u',' + address.port;
         Append(text, QStringLiteral("Server"), full);

@@ -21,6 +21,7 @@ QStringList InstalledOdbcDrivers();
 // The legacy "driver={SQL Server}" login written for an installed SQL Server driver:
 // Microsoft's "ODBC Driver NN for SQL Server" (the newest one) when there is one, else
 // FreeTDS, each with the keys it reads. Empty, with `error` set, when neither is installed.
-QString SqlServerOdbcString(const SqlServerLogin& login, const QStringList& drivers, QString& error);
+QString SqlServerOdbcString(const SqlServerLogin& login, const QStringList& drivers,
+                            QString& error);
 
 } // namespace zk

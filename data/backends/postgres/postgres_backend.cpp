@@ -44,7 +44,8 @@ void RestoreSpelling(const QString& sql, RowSet& rows)
 } // namespace
 
 PostgresBackend::PostgresBackend(PostgresParams params)
-    : params_(std::move(params)), connection_(QStringLiteral("QPSQL"), false)
+    : params_(std::move(params))
+    , connection_(QStringLiteral("QPSQL"), false)
 {
 }
 
@@ -67,8 +68,9 @@ Backend::OpenResult PostgresBackend::Open(QString& error)
     if (!connection_.Run(QStringLiteral("SET datestyle TO ISO, YMD"), {}, nullptr, error))
         return OpenResult::Failed;
     if (!params_.schema.isEmpty()) {
-        const QString first = QStringLiteral("SELECT set_config('search_path', quote_ident(?) || ', ' || "
-                                             "current_setting('search_path'), false)");
+        const QString first =
+            QStringLiteral("SELECT set_config('search_path', quote_ident(?) || ', ' || "
+                           "current_setting('search_path'), false)");
         if (!connection_.Run(first, {params_.schema}, nullptr, error))
             return OpenResult::Failed;
     }
@@ -113,7 +115,8 @@ bool PostgresBackend::Execute(const QString& sql, const QVariantList& params, QS
     return RunScript(Translate(sql), params, nullptr, error);
 }
 
-bool PostgresBackend::Query(const QString& sql, const QVariantList& params, RowSet& rows, QString& error)
+bool PostgresBackend::Query(const QString& sql, const QVariantList& params, RowSet& rows,
+                            QString& error)
 {
     if (!RunScript(Translate(sql), params, &rows, error))
         return false;
@@ -154,8 +157,8 @@ QStringList PostgresBackend::RowKey(const QString&)
     return {QStringLiteral("ctid")};
 }
 
-bool PostgresBackend::ColumnKinds(const QString& table, const QStringList& names, QList<ColumnKind>& kinds,
-                                  QString& error)
+bool PostgresBackend::ColumnKinds(const QString& table, const QStringList& names,
+                                  QList<ColumnKind>& kinds, QString& error)
 {
     const QString key = table + u'\x1f' + names.join(u'\x1f');
     if (const auto found = kinds_.constFind(key); found != kinds_.constEnd()) {
@@ -164,7 +167,8 @@ bool PostgresBackend::ColumnKinds(const QString& table, const QStringList& names
     }
     RowSet rows;
     QList<QMetaType> types;
-    const QString sql = Translate(u"SELECT "_s + names.join(u',') + u" FROM "_s + table + u" WHERE 1=0"_s);
+    const QString sql =
+        Translate(u"SELECT "_s + names.join(u',') + u" FROM "_s + table + u" WHERE 1=0"_s);
     if (!RunGuarded(sql, {}, &rows, error, &types))
         return false;
     kinds.clear();
@@ -192,10 +196,10 @@ bool PostgresBackend::IdentityOf(const QString& table, QList<Identity>& identity
         identity = *found;
         return true;
     }
-    const QString sql = QStringLiteral(
-        "SELECT a.attname, pg_get_serial_sequence(?, a.attname) FROM pg_attribute a "
-        "WHERE a.attrelid = to_regclass(?) AND a.attnum > 0 AND NOT a.attisdropped "
-        "AND pg_get_serial_sequence(?, a.attname) IS NOT NULL");
+    const QString sql =
+        QStringLiteral("SELECT a.attname, pg_get_serial_sequence(?, a.attname) FROM pg_attribute a "
+                       "WHERE a.attrelid = to_regclass(?) AND a.attnum > 0 AND NOT a.attisdropped "
+                       "AND pg_get_serial_sequence(?, a.attname) IS NOT NULL");
     RowSet rows;
     if (!RunGuarded(sql, {table, table, table}, &rows, error))
         return false;
@@ -221,10 +225,11 @@ bool PostgresBackend::KeepIdentityInStep(const QString& statement, QString& erro
             continue;
         // Only ever forward: rows other sessions have not committed yet may hold larger ids.
         const QString sync =
-            QStringLiteral("SELECT setval(%1, s.m) FROM (SELECT max(\"%2\") AS m FROM %3) s, %4 q "
-                           "WHERE s.m > CASE WHEN q.is_called THEN q.last_value ELSE q.last_value - 1 END")
-                .arg(Literal(column.sequence), QString(column.column).replace(u'"', u"\"\""_s), target.table,
-                     column.sequence);
+            QStringLiteral(
+                "SELECT setval(%1, s.m) FROM (SELECT max(\"%2\") AS m FROM %3) s, %4 q "
+                "WHERE s.m > CASE WHEN q.is_called THEN q.last_value ELSE q.last_value - 1 END")
+                .arg(Literal(column.sequence), QString(column.column).replace(u'"', u"\"\""_s),
+                     target.table, column.sequence);
         if (!RunGuarded(sync, {}, nullptr, error))
             return false;
     }

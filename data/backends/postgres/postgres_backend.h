@@ -33,7 +33,8 @@ public:
     OpenResult Open(QString& error) override;
     int DbType() const override { return 3; }
     bool Execute(const QString& sql, const QVariantList& params, QString& error) override;
-    bool Query(const QString& sql, const QVariantList& params, RowSet& rows, QString& error) override;
+    bool Query(const QString& sql, const QVariantList& params, RowSet& rows,
+               QString& error) override;
     bool Begin(QString& error) override;
     bool Commit(QString& error) override;
     bool Rollback(QString& error) override;
@@ -48,9 +49,10 @@ private:
         QString sequence;
     };
 
-    bool RunScript(const QString& translated, const QVariantList& params, RowSet* rows, QString& error);
-    bool RunGuarded(const QString& statement, const QVariantList& params, RowSet* rows, QString& error,
-                    QList<QMetaType>* types = nullptr);
+    bool RunScript(const QString& translated, const QVariantList& params, RowSet* rows,
+                   QString& error);
+    bool RunGuarded(const QString& statement, const QVariantList& params, RowSet* rows,
+                    QString& error, QList<QMetaType>* types = nullptr);
     bool KeepIdentityInStep(const QString& statement, QString& error);
     bool IdentityOf(const QString& table, QList<Identity>& identity, QString& error);
 

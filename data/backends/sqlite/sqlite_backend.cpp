@@ -66,12 +66,13 @@ bool BindSqliteValues(sqlite3_stmt* statement, const QVariantList& params)
             rc = sqlite3_bind_null(statement, i + 1);
         } else if (value.typeId() == QMetaType::QByteArray) {
             const QByteArray bytes = value.toByteArray();
-            rc = sqlite3_bind_blob64(statement, i + 1, bytes.constData(), static_cast<sqlite3_uint64>(bytes.size()),
-                                     SQLITE_TRANSIENT);
+            rc = sqlite3_bind_blob64(statement, i + 1, bytes.constData(),
+                                     static_cast<sqlite3_uint64>(bytes.size()), SQLITE_TRANSIENT);
         } else {
             const QByteArray text = value.toString().toUtf8();
-            rc = sqlite3_bind_text64(statement, i + 1, text.constData(), static_cast<sqlite3_uint64>(text.size()),
-                                     SQLITE_TRANSIENT, SQLITE_UTF8);
+            rc = sqlite3_bind_text64(statement, i + 1, text.constData(),
+                                     static_cast<sqlite3_uint64>(text.size()), SQLITE_TRANSIENT,
+                                     SQLITE_UTF8);
         }
         if (rc != SQLITE_OK)
             return false;
@@ -79,7 +80,11 @@ bool BindSqliteValues(sqlite3_stmt* statement, const QVariantList& params)
     return true;
 }
 
-SqliteBackend::SqliteBackend(QString path, bool create) : path_(std::move(path)), create_(create) {}
+SqliteBackend::SqliteBackend(QString path, bool create)
+    : path_(std::move(path))
+    , create_(create)
+{
+}
 
 SqliteBackend::~SqliteBackend()
 {
@@ -93,7 +98,8 @@ QString SqliteBackend::Message() const
 
 Backend::OpenResult SqliteBackend::Open(QString& error)
 {
-    const int flags = SQLITE_OPEN_READWRITE | (create_ ? SQLITE_OPEN_CREATE : 0) | SQLITE_OPEN_NOMUTEX;
+    const int flags =
+        SQLITE_OPEN_READWRITE | (create_ ? SQLITE_OPEN_CREATE : 0) | SQLITE_OPEN_NOMUTEX;
     if (sqlite3_open_v2(path_.toUtf8().constData(), &db_, flags, nullptr) != SQLITE_OK) {
         error = Message() + u": "_s + path_;
         sqlite3_close_v2(db_);
@@ -141,7 +147,8 @@ bool SqliteBackend::Step(sqlite3_stmt* statement, RowSet* rows, QString& error)
     return true;
 }
 
-bool SqliteBackend::RunNative(const QString& sql, const QVariantList& params, RowSet* rows, QString& error)
+bool SqliteBackend::RunNative(const QString& sql, const QVariantList& params, RowSet* rows,
+                              QString& error)
 {
     if (!db_) {
         error = QStringLiteral("数据库未打开");
@@ -154,7 +161,8 @@ bool SqliteBackend::RunNative(const QString& sql, const QVariantList& params, Ro
     while (next < end) {
         sqlite3_stmt* statement = nullptr;
         const char* tail = nullptr;
-        if (sqlite3_prepare_v2(db_, next, static_cast<int>(end - next), &statement, &tail) != SQLITE_OK) {
+        if (sqlite3_prepare_v2(db_, next, static_cast<int>(end - next), &statement, &tail) !=
+            SQLITE_OK) {
             error = Message();
             return false;
         }
@@ -182,7 +190,8 @@ bool SqliteBackend::Execute(const QString& sql, const QVariantList& params, QStr
     return RunNative(sql::TranslateSql(sql, sql::Dialect::SQLite), params, nullptr, error);
 }
 
-bool SqliteBackend::Query(const QString& sql, const QVariantList& params, RowSet& rows, QString& error)
+bool SqliteBackend::Query(const QString& sql, const QVariantList& params, RowSet& rows,
+                          QString& error)
 {
     return RunNative(sql::TranslateSql(sql, sql::Dialect::SQLite), params, &rows, error);
 }
@@ -207,18 +216,20 @@ QStringList SqliteBackend::RowKey(const QString&)
     return {QStringLiteral("rowid")};
 }
 
-bool SqliteBackend::ColumnKinds(const QString& table, const QStringList& names, QList<ColumnKind>& kinds,
-                                QString& error)
+bool SqliteBackend::ColumnKinds(const QString& table, const QStringList& names,
+                                QList<ColumnKind>& kinds, QString& error)
 {
     const QString key = table + u'\x1f' + names.join(u'\x1f');
     if (const auto found = kinds_.constFind(key); found != kinds_.constEnd()) {
         kinds = *found;
         return true;
     }
-    const QString sql = sql::TranslateSql(u"SELECT "_s + names.join(u',') + u" FROM "_s + table, sql::Dialect::SQLite);
+    const QString sql = sql::TranslateSql(u"SELECT "_s + names.join(u',') + u" FROM "_s + table,
+                                          sql::Dialect::SQLite);
     const QByteArray text = sql.toUtf8();
     sqlite3_stmt* statement = nullptr;
-    if (sqlite3_prepare_v2(db_, text.constData(), static_cast<int>(text.size()), &statement, nullptr) != SQLITE_OK ||
+    if (sqlite3_prepare_v2(db_, text.constData(), static_cast<int>(text.size()), &statement,
+                           nullptr) != SQLITE_OK ||
         !statement) {
         error = Message();
         return false;

@@ -72,7 +72,8 @@ QString Unbracketed(const QString& name)
 } // namespace
 
 TextBackend::TextBackend(QString folder)
-    : folder_(folder.endsWith(u'/') ? std::move(folder) : folder + u'/'), engine_(QStringLiteral(":memory:"), true)
+    : folder_(folder.endsWith(u'/') ? std::move(folder) : folder + u'/')
+    , engine_(QStringLiteral(":memory:"), true)
 {
 }
 
@@ -105,14 +106,16 @@ bool TextBackend::Load(const QString& file, const QString& path, QString& error)
         definitions.append(Quoted(table.columns[c]) + u' ' + ColumnType(table.rows, c));
     const QString name = Quoted(file);
     if (!engine_.RunNative(u"DROP TABLE IF EXISTS "_s + name, {}, nullptr, error) ||
-        !engine_.RunNative(u"CREATE TABLE "_s + name + u" ("_s + definitions.join(u", "_s) + u')', {}, nullptr, error) ||
+        !engine_.RunNative(u"CREATE TABLE "_s + name + u" ("_s + definitions.join(u", "_s) + u')',
+                           {}, nullptr, error) ||
         !engine_.RunNative(QStringLiteral("SAVEPOINT zk_load"), {}, nullptr, error))
         return false;
     QStringList marks(table.columns.size(), QStringLiteral("?"));
-    const QByteArray insert = (u"INSERT INTO "_s + name + u" VALUES ("_s + marks.join(u',') + u')').toUtf8();
+    const QByteArray insert =
+        (u"INSERT INTO "_s + name + u" VALUES ("_s + marks.join(u',') + u')').toUtf8();
     sqlite3_stmt* statement = nullptr;
-    bool ok = sqlite3_prepare_v2(engine_.Handle(), insert.constData(), static_cast<int>(insert.size()), &statement,
-                                 nullptr) == SQLITE_OK;
+    bool ok = sqlite3_prepare_v2(engine_.Handle(), insert.constData(),
+                                 static_cast<int>(insert.size()), &statement, nullptr) == SQLITE_OK;
     for (qsizetype r = 0; ok && r < table.rows.size(); ++r) {
         QVariantList values;
         for (qsizetype c = 0; c < table.columns.size(); ++c) {
@@ -126,8 +129,9 @@ bool TextBackend::Load(const QString& file, const QString& path, QString& error)
         error = QString::fromUtf8(sqlite3_errmsg(engine_.Handle())) + u": "_s + path;
     sqlite3_finalize(statement);
     QString ignored;
-    engine_.RunNative(ok ? QStringLiteral("RELEASE zk_load") : QStringLiteral("ROLLBACK TO zk_load"), {}, nullptr,
-                      ignored);
+    engine_.RunNative(ok ? QStringLiteral("RELEASE zk_load")
+                         : QStringLiteral("ROLLBACK TO zk_load"),
+                      {}, nullptr, ignored);
     if (!ok)
         return false;
     const QFileInfo info(path);
@@ -149,7 +153,8 @@ bool TextBackend::EnsureLoaded(const QString& file, QString& error)
         }
         return true;
     }
-    if (found != loaded_.constEnd() && found->modified == info.lastModified() && found->size == info.size())
+    if (found != loaded_.constEnd() && found->modified == info.lastModified() &&
+        found->size == info.size())
         return true;
     return Load(file, path, error);
 }
@@ -157,7 +162,8 @@ bool TextBackend::EnsureLoaded(const QString& file, QString& error)
 bool TextBackend::AppendInserted(const QString& file, qint64 lastRowid, QString& error)
 {
     RowSet rows;
-    if (!engine_.RunNative(u"SELECT * FROM "_s + Quoted(file) + u" WHERE rowid > ? ORDER BY rowid"_s,
+    if (!engine_.RunNative(u"SELECT * FROM "_s + Quoted(file) +
+                               u" WHERE rowid > ? ORDER BY rowid"_s,
                            {QString::number(lastRowid)}, &rows, error))
         return false;
     QList<QStringList> records;
@@ -178,8 +184,8 @@ bool TextBackend::AppendInserted(const QString& file, qint64 lastRowid, QString&
     return true;
 }
 
-bool TextBackend::RunOne(const QString& statement, const QStringList& files, const QVariantList& params,
-                         RowSet* rows, QString& error)
+bool TextBackend::RunOne(const QString& statement, const QStringList& files,
+                         const QVariantList& params, RowSet* rows, QString& error)
 {
     QStringList named;
     for (const QString& file : files) {
@@ -187,13 +193,15 @@ bool TextBackend::RunOne(const QString& statement, const QStringList& files, con
             named.append(file);
     }
     auto run = [&] {
-        return rows ? engine_.Query(statement, params, *rows, error) : engine_.Execute(statement, params, error);
+        return rows ? engine_.Query(statement, params, *rows, error)
+                    : engine_.Execute(statement, params, error);
     };
     if (named.isEmpty())
         return run();
     const sql::Word first = FirstWord(statement);
     if (first != sql::Word::Select && first != sql::Word::Insert && first != sql::Word::With) {
-        error = QStringLiteral("文本文件表只能查询和添加记录，不能修改或删除: ") + named.join(u", "_s);
+        error =
+            QStringLiteral("文本文件表只能查询和添加记录，不能修改或删除: ") + named.join(u", "_s);
         return false;
     }
     const InsertTarget target = ReadInsertTarget(statement);
@@ -201,7 +209,8 @@ bool TextBackend::RunOne(const QString& statement, const QStringList& files, con
     if (!named.contains(into))
         return run();
     RowSet last;
-    if (!engine_.RunNative(u"SELECT coalesce(max(rowid), 0) FROM "_s + Quoted(into), {}, &last, error))
+    if (!engine_.RunNative(u"SELECT coalesce(max(rowid), 0) FROM "_s + Quoted(into), {}, &last,
+                           error))
         return false;
     const qint64 lastRowid = CellText(last.At(0, 0)).toLongLong();
     return run() && AppendInserted(into, lastRowid, error);
@@ -209,7 +218,8 @@ bool TextBackend::RunOne(const QString& statement, const QStringList& files, con
 
 bool TextBackend::Run(const QString& sql, const QVariantList& params, RowSet* rows, QString& error)
 {
-    const TextTableRefs refs = FindTextTables(sql, [this](const QString& name) { return ResolveFile(name); });
+    const TextTableRefs refs =
+        FindTextTables(sql, [this](const QString& name) { return ResolveFile(name); });
     for (const QString& file : refs.files) {
         if (!EnsureLoaded(file, error))
             return false;
@@ -231,7 +241,8 @@ bool TextBackend::Execute(const QString& sql, const QVariantList& params, QStrin
     return Run(sql, params, nullptr, error);
 }
 
-bool TextBackend::Query(const QString& sql, const QVariantList& params, RowSet& rows, QString& error)
+bool TextBackend::Query(const QString& sql, const QVariantList& params, RowSet& rows,
+                        QString& error)
 {
     return Run(sql, params, &rows, error);
 }
@@ -256,10 +267,11 @@ QStringList TextBackend::RowKey(const QString&)
     return {QStringLiteral("rowid")};
 }
 
-bool TextBackend::ColumnKinds(const QString& table, const QStringList& names, QList<ColumnKind>& kinds,
-                              QString& error)
+bool TextBackend::ColumnKinds(const QString& table, const QStringList& names,
+                              QList<ColumnKind>& kinds, QString& error)
 {
-    const TextTableRefs refs = FindTextTables(table, [this](const QString& name) { return ResolveFile(name); });
+    const TextTableRefs refs =
+        FindTextTables(table, [this](const QString& name) { return ResolveFile(name); });
     for (const QString& file : refs.files) {
         if (!EnsureLoaded(file, error))
             return false;

@@ -23,7 +23,8 @@ public:
     OpenResult Open(QString& error) override;
     int DbType() const override { return 2; }
     bool Execute(const QString& sql, const QVariantList& params, QString& error) override;
-    bool Query(const QString& sql, const QVariantList& params, RowSet& rows, QString& error) override;
+    bool Query(const QString& sql, const QVariantList& params, RowSet& rows,
+               QString& error) override;
     bool Begin(QString& error) override;
     bool Commit(QString& error) override;
     bool Rollback(QString& error) override;
@@ -40,8 +41,8 @@ private:
     };
 
     bool Run(const QString& sql, const QVariantList& params, RowSet* rows, QString& error);
-    bool RunOne(const QString& statement, const QStringList& files, const QVariantList& params, RowSet* rows,
-                QString& error);
+    bool RunOne(const QString& statement, const QStringList& files, const QVariantList& params,
+                RowSet* rows, QString& error);
     QString ResolveFile(const QString& name) const;
     bool EnsureLoaded(const QString& file, QString& error);
     bool Load(const QString& file, const QString& path, QString& error);

@@ -42,7 +42,7 @@ QByteArray Encode(const QString& text, TextFileEncoding encoding)
     case TextFileEncoding::Utf16Le:
     case TextFileEncoding::Utf16Be: {
         QStringEncoder encoder(encoding == TextFileEncoding::Utf16Le ? QStringConverter::Utf16LE
-                                                                      : QStringConverter::Utf16BE);
+                                                                     : QStringConverter::Utf16BE);
         return encoder(text);
     }
     case TextFileEncoding::Utf8:
@@ -75,14 +75,18 @@ QList<QStringList> ParseCsv(const QString& text)
     QList<QStringList> records;
     QStringList record;
     QString field;
-    bool quoted = false;   // inside quotes
+    bool quoted = false;    // inside quotes
     bool wasQuoted = false; // the current field was quoted
-    bool any = false;      // the current record has content
+    bool any = false;       // the current record has content
     auto endField = [&] {
         // Blanks around an unquoted field are not part of it.
         if (!wasQuoted)
             field = field.trimmed();
-        record.append(field.isEmpty() && !wasQuoted ? QString() : field);
+        if (field.isEmpty())
+            record.append(wasQuoted ? QStringLiteral("")
+                                    : QString()); // "" is an empty text, nothing is NULL
+        else
+            record.append(field);
         field.clear();
         wasQuoted = false;
     };
@@ -153,15 +157,16 @@ QString CsvLine(const QStringList& fields)
     return out.join(u',');
 }
 
-bool AppendTextTableRows(const QString& path, const TextTable& format, const QList<QStringList>& rows,
-                         QString& error)
+bool AppendTextTableRows(const QString& path, const TextTable& format,
+                         const QList<QStringList>& rows, QString& error)
 {
     const QString newline = format.crlf ? QStringLiteral("\r\n") : QStringLiteral("\n");
     QString text = format.endsWithNewline ? QString() : newline;
     for (const QStringList& row : rows)
         text += CsvLine(row) + newline;
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append) || file.write(Encode(text, format.encoding)) < 0) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append) ||
+        file.write(Encode(text, format.encoding)) < 0) {
         error = QStringLiteral("不能写入文件 ") + path;
         return false;
     }

@@ -16,8 +16,8 @@ struct TextTable {
     QStringList columns;
     QList<QStringList> rows; // a null QString for an empty field
     TextFileEncoding encoding = TextFileEncoding::Utf8;
-    bool crlf = false;            // lines end in "\r\n"
-    bool endsWithNewline = true;  // the last line is terminated
+    bool crlf = false;           // lines end in "\r\n"
+    bool endsWithNewline = true; // the last line is terminated
 };
 
 // Reads a file: a byte-order mark selects UTF-8 or UTF-16, otherwise valid UTF-8 is read as
@@ -34,7 +34,7 @@ QString CsvLine(const QStringList& fields);
 
 // Appends records to the file in the file's encoding and line ends, after a line end when
 // the file's last line had none.
-bool AppendTextTableRows(const QString& path, const TextTable& format, const QList<QStringList>& rows,
-                         QString& error);
+bool AppendTextTableRows(const QString& path, const TextTable& format,
+                         const QList<QStringList>& rows, QString& error);
 
 } // namespace zk

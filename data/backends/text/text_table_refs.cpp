@@ -24,12 +24,14 @@ QString FileOf(const QString& text)
 
 bool IsExtension(QStringView text)
 {
-    return text.compare(u"txt"_s, Qt::CaseInsensitive) == 0 || text.compare(u"csv"_s, Qt::CaseInsensitive) == 0;
+    return text.compare(u"txt"_s, Qt::CaseInsensitive) == 0 ||
+           text.compare(u"csv"_s, Qt::CaseInsensitive) == 0;
 }
 
 } // namespace
 
-TextTableRefs FindTextTables(const QString& sql, const std::function<QString(const QString&)>& resolve)
+TextTableRefs FindTextTables(const QString& sql,
+                             const std::function<QString(const QString&)>& resolve)
 {
     TextTableRefs refs;
     const std::vector<Token> tokens = sql::Tokenize(sql);
@@ -55,12 +57,15 @@ TextTableRefs FindTextTables(const QString& sql, const std::function<QString(con
             if (!file.isEmpty() && piece.contains(u'#')) {
                 replace(t.pos, t.pos + t.len, file);
             } else if (k + 2 < tokens.size() && tokens[k + 1].kind == TokenKind::Dot &&
-                       tokens[k + 2].kind == TokenKind::Word && tokens[k + 1].pos == t.pos + t.len &&
+                       tokens[k + 2].kind == TokenKind::Word &&
+                       tokens[k + 1].pos == t.pos + t.len &&
                        tokens[k + 2].pos == tokens[k + 1].pos + 1 &&
                        IsExtension(text.mid(tokens[k + 2].pos, tokens[k + 2].len)) &&
                        (k == 0 || tokens[k - 1].kind != TokenKind::Dot)) {
                 const int end = tokens[k + 2].pos + tokens[k + 2].len;
-                replace(t.pos, end, piece.toString() + u'.' + text.mid(tokens[k + 2].pos, tokens[k + 2].len).toString());
+                replace(t.pos, end,
+                        piece.toString() + u'.' +
+                            text.mid(tokens[k + 2].pos, tokens[k + 2].len).toString());
                 k += 2;
             }
         }
