@@ -82,4 +82,12 @@ bool QtSqlConnection::Run(const QString& sql, const QVariantList& params, RowSet
     return true;
 }
 
+bool QtSqlConnection::Transact(bool (QSqlDatabase::*call)(), QString& error)
+{
+    if ((db_.*call)())
+        return true;
+    error = QtSqlErrorText(db_.lastError());
+    return false;
+}
+
 } // namespace zk

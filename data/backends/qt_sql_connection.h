@@ -24,6 +24,9 @@ public:
     bool Run(const QString& sql, const QVariantList& params, RowSet* rows, QString& error,
              QList<QMetaType>* types = nullptr);
 
+    // One of the connection's transaction calls (QSqlDatabase::transaction, commit, rollback).
+    bool Transact(bool (QSqlDatabase::*call)(), QString& error);
+
 private:
     QString name_;
     QSqlDatabase db_;

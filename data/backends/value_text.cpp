@@ -59,6 +59,8 @@ QVariant QtSqlCell(const QVariant& value, QMetaType type)
     }
 }
 
+namespace {
+
 ColumnKind KindOfMetaType(QMetaType type)
 {
     switch (type.id()) {
@@ -84,6 +86,16 @@ ColumnKind KindOfMetaType(QMetaType type)
     default:
         return ColumnKind::Other;
     }
+}
+
+} // namespace
+
+QList<ColumnKind> KindsOfMetaTypes(const QList<QMetaType>& types)
+{
+    QList<ColumnKind> kinds;
+    for (const QMetaType& type : types)
+        kinds.append(KindOfMetaType(type));
+    return kinds;
 }
 
 } // namespace zk

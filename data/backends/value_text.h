@@ -20,7 +20,7 @@ QString TrimDecimalZeros(const QString& text);
 // "yyyy-MM-dd HH:mm:ss", booleans as 1 and 0).
 QVariant QtSqlCell(const QVariant& value, QMetaType type);
 
-// The kind of column a Qt SQL field type stands for.
-ColumnKind KindOfMetaType(QMetaType type);
+// The kinds of columns Qt SQL field types stand for.
+QList<ColumnKind> KindsOfMetaTypes(const QList<QMetaType>& types);
 
 } // namespace zk

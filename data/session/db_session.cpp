@@ -126,37 +126,31 @@ QString CDbSession::GetDbType()
     return QString::number(dbType);
 }
 
-bool CDbSession::BeginTrans()
+bool CDbSession::Transaction(bool (ServerOps::*server)(CDbSession&),
+                             bool (Backend::*direct)(QString&))
 {
     if (useServer)
-        return server_ ? server_->BeginTrans(*this) : ServerMissing();
+        return server_ ? (server_.get()->*server)(*this) : ServerMissing();
     QString error = texts::kNotConnected;
-    if (backend_ && backend_->Begin(error))
+    if (backend_ && (backend_.get()->*direct)(error))
         return true;
     errorDetail = error;
     return false;
+}
+
+bool CDbSession::BeginTrans()
+{
+    return Transaction(&ServerOps::BeginTrans, &Backend::Begin);
 }
 
 bool CDbSession::CommitTrans()
 {
-    if (useServer)
-        return server_ ? server_->CommitTrans(*this) : ServerMissing();
-    QString error = texts::kNotConnected;
-    if (backend_ && backend_->Commit(error))
-        return true;
-    errorDetail = error;
-    return false;
+    return Transaction(&ServerOps::CommitTrans, &Backend::Commit);
 }
 
 bool CDbSession::RollbackTrans()
 {
-    if (useServer)
-        return server_ ? server_->RollbackTrans(*this) : ServerMissing();
-    QString error = texts::kNotConnected;
-    if (backend_ && backend_->Rollback(error))
-        return true;
-    errorDetail = error;
-    return false;
+    return Transaction(&ServerOps::RollbackTrans, &Backend::Rollback);
 }
 
 QString CDbSession::GetClientIp()

@@ -115,6 +115,7 @@ private:
     enum class Step { Failed, NoResultSet, Rows };
 
     bool ServerMissing();
+    bool Transaction(bool (ServerOps::*server)(CDbSession&), bool (Backend::*direct)(QString&));
     void OpenFailed(int state, const QString& text, const QString& detail);
     bool OpenDirect();
     Step QueryStep(const QString& sql, RowSet& rows);
@@ -130,6 +131,7 @@ private:
                       QString* id, RecordFailure& failure);
     bool UpdateDirect(const QString& sql, const QStringList& names, QVariantList values,
                       RecordFailure& failure);
+    bool RecordStep(const QString& sql, RowSet& rows, RecordFailure& failure);
     bool BindValues(const QString& table, const QStringList& names, QVariantList& values);
     void RecordError(const QString& what, const QString& sql);
 

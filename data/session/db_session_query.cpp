@@ -4,14 +4,38 @@
 
 namespace zk {
 
+namespace {
+
+// The columns of the named fields, in the order of the names; false with the first name
+// the result does not have.
+bool ColumnsOf(const RowSet& rows, const QStringList& names, QList<qsizetype>& columns,
+               QString& missing)
+{
+    for (const QString& name : names) {
+        const qsizetype column = rows.IndexOf(name);
+        if (column < 0) {
+            missing = name;
+            return false;
+        }
+        columns.append(column);
+    }
+    return true;
+}
+
+} // namespace
+
 // Every reading operation starts here: the whole result is fetched before the operation
 // decides anything. A database error marks the session not open, so that its owner
 // reconnects before the next use.
 CDbSession::Step CDbSession::QueryStep(const QString& sql, RowSet& rows)
 {
     QString error = texts::kNotConnected;
-    if (backend_ && backend_->Query(sql, {}, rows, error))
-        return rows.hasColumns ? Step::Rows : Step::NoResultSet;
+    if (backend_ && backend_->Query(sql, {}, rows, error)) {
+        if (rows.hasColumns)
+            return Step::Rows;
+        errorDetail = texts::kNoResultSet;
+        return Step::NoResultSet;
+    }
     errorDetail = error;
     errorText = sql + texts::kSelectFailed;
     lastState = -1;
@@ -25,10 +49,7 @@ bool CDbSession::Exists(const QString& sql)
     if (useServer)
         return server_ ? server_->Exists(*this, sql) : ServerMissing();
     RowSet rows;
-    const Step step = QueryStep(sql, rows);
-    if (step == Step::NoResultSet)
-        errorDetail = texts::kNoResultSet;
-    return step == Step::Rows && rows.rowCount > 0;
+    return QueryStep(sql, rows) == Step::Rows && rows.rowCount > 0;
 }
 
 bool CDbSession::IsFind(const QString& sql, QString& value)
@@ -42,7 +63,6 @@ bool CDbSession::IsFind(const QString& sql, QString& value)
     case Step::Failed:
         return false;
     case Step::NoResultSet:
-        errorDetail = texts::kNoResultSet;
         value = errorDetail + texts::kIsFindFailed + sql;
         errorText += value;
         lastState = -1;
@@ -71,7 +91,6 @@ int CDbSession::IsFind2(const QString& sql, QString& value)
     case Step::Failed:
         return -1;
     case Step::NoResultSet:
-        errorDetail = texts::kNoResultSet;
         errorText = texts::kIsFind2Failed + u'\n' + sql;
         value = texts::kIsFind2Failed;
         return -1;
@@ -96,10 +115,7 @@ int CDbSession::QueryList(const QString& sql, QStringList& list)
     }
     list.clear();
     RowSet rows;
-    const Step step = QueryStep(sql, rows);
-    if (step != Step::Rows) {
-        if (step == Step::NoResultSet)
-            errorDetail = texts::kNoResultSet;
+    if (QueryStep(sql, rows) != Step::Rows) {
         errorText = texts::kSqlFailed + u'\n' + sql;
         return -1;
     }
@@ -136,12 +152,9 @@ bool CDbSession::QueryFields(const QString& sql, const QStringList& names, QStri
         return false;
     }
     QList<qsizetype> columns;
-    for (const QString& name : names) {
-        const qsizetype column = rows.IndexOf(name);
-        if (column < 0)
-            return fail(texts::kNoSuchField + name);
-        columns.append(column);
-    }
+    QString missing;
+    if (!ColumnsOf(rows, names, columns, missing))
+        return fail(texts::kNoSuchField + missing);
     list.reserve(rows.rowCount * columns.size());
     for (qsizetype r = 0; r < rows.rowCount; ++r) {
         for (const qsizetype column : std::as_const(columns))
@@ -156,10 +169,7 @@ bool CDbSession::QueryTable(const QString& sql, QStringList& names, QStringList&
     if (useServer)
         return server_ ? server_->QueryTable(*this, sql, names, values) : ServerMissing();
     RowSet rows;
-    const Step step = QueryStep(sql, rows);
-    if (step != Step::Rows) {
-        if (step == Step::NoResultSet)
-            errorDetail = texts::kNoResultSet;
+    if (QueryStep(sql, rows) != Step::Rows) {
         errorText = texts::kSqlFailed + u'\n' + sql;
         return false;
     }
@@ -179,24 +189,17 @@ bool CDbSession::ReadBinary(const QString& sql, const QStringList& names,
     if (useServer)
         return server_ ? server_->ReadBinary(*this, sql, names, buffers) : ServerMissing();
     RowSet rows;
-    const Step step = QueryStep(sql, rows);
-    if (step != Step::Rows) {
-        if (step == Step::NoResultSet)
-            errorDetail = texts::kNoResultSet;
+    if (QueryStep(sql, rows) != Step::Rows)
         return false;
-    }
     if (rows.rowCount == 0) {
         lastState = 0;
         return false;
     }
     QList<qsizetype> columns;
-    for (const QString& name : names) {
-        const qsizetype column = rows.IndexOf(name);
-        if (column < 0) {
-            errorDetail = texts::kNoSuchField + name;
-            return false;
-        }
-        columns.append(column);
+    QString missing;
+    if (!ColumnsOf(rows, names, columns, missing)) {
+        errorDetail = texts::kNoSuchField + missing;
+        return false;
     }
     for (qsizetype r = 0; r < rows.rowCount; ++r) {
         for (const qsizetype column : std::as_const(columns))

@@ -58,6 +58,13 @@ QVariantList TextValues(const QStringList& values)
 
 } // namespace
 
+bool CDbSession::RecordStep(const QString& sql, RowSet& rows, RecordFailure& failure)
+{
+    const Step step = QueryStep(sql, rows);
+    failure = step == Step::Failed ? RecordFailure::Step : RecordFailure::Error;
+    return step == Step::Rows;
+}
+
 void CDbSession::RecordError(const QString& what, const QString& sql)
 {
     errorText += errorDetail + what + sql;
@@ -83,17 +90,9 @@ bool CDbSession::BindValues(const QString& table, const QStringList& names, QVar
 bool CDbSession::InsertDirect(const QString& sql, const QStringList& names,
                               const QStringList& values, QString* id, RecordFailure& failure)
 {
-    failure = RecordFailure::Error;
     RowSet rows;
-    const Step step = QueryStep(sql, rows);
-    if (step == Step::Failed) {
-        failure = RecordFailure::Step;
+    if (!RecordStep(sql, rows, failure))
         return false;
-    }
-    if (step == Step::NoResultSet) {
-        errorDetail = texts::kNoResultSet;
-        return false;
-    }
     if (rows.rowCount > 0) {
         failure = RecordFailure::NoRow; // the row is there already
         return false;
@@ -123,17 +122,9 @@ bool CDbSession::InsertDirect(const QString& sql, const QStringList& names,
 bool CDbSession::UpdateDirect(const QString& sql, const QStringList& names, QVariantList values,
                               RecordFailure& failure)
 {
-    failure = RecordFailure::Error;
     RowSet rows;
-    const Step step = QueryStep(sql, rows);
-    if (step == Step::Failed) {
-        failure = RecordFailure::Step;
+    if (!RecordStep(sql, rows, failure))
         return false;
-    }
-    if (step == Step::NoResultSet) {
-        errorDetail = texts::kNoResultSet;
-        return false;
-    }
     if (rows.rowCount == 0) {
         failure = RecordFailure::NoRow;
         return false;

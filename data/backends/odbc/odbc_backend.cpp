@@ -53,26 +53,17 @@ bool OdbcBackend::Query(const QString& sql, const QVariantList& params, RowSet& 
 
 bool OdbcBackend::Begin(QString& error)
 {
-    if (connection_.Db().transaction())
-        return true;
-    error = QtSqlErrorText(connection_.Db().lastError());
-    return false;
+    return connection_.Transact(&QSqlDatabase::transaction, error);
 }
 
 bool OdbcBackend::Commit(QString& error)
 {
-    if (connection_.Db().commit())
-        return true;
-    error = QtSqlErrorText(connection_.Db().lastError());
-    return false;
+    return connection_.Transact(&QSqlDatabase::commit, error);
 }
 
 bool OdbcBackend::Rollback(QString& error)
 {
-    if (connection_.Db().rollback())
-        return true;
-    error = QtSqlErrorText(connection_.Db().lastError());
-    return false;
+    return connection_.Transact(&QSqlDatabase::rollback, error);
 }
 
 QStringList OdbcBackend::RowKey(const QString& table)
@@ -87,20 +78,16 @@ QStringList OdbcBackend::RowKey(const QString& table)
 bool OdbcBackend::ColumnKinds(const QString& table, const QStringList& names,
                               QList<ColumnKind>& kinds, QString& error)
 {
-    const QString key = table + u'\x1f' + names.join(u'\x1f');
-    if (const auto found = kinds_.constFind(key); found != kinds_.constEnd()) {
-        kinds = *found;
+    if (const QList<ColumnKind>* known = kinds_.Find(table, names)) {
+        kinds = *known;
         return true;
     }
     RowSet rows;
     QList<QMetaType> types;
-    if (!connection_.Run(u"SELECT "_s + names.join(u',') + u" FROM "_s + table + u" WHERE 1=0"_s,
-                         {}, &rows, error, &types))
+    if (!connection_.Run(ColumnProbeSql(table, names), {}, &rows, error, &types))
         return false;
-    kinds.clear();
-    for (const QMetaType& type : types)
-        kinds.append(KindOfMetaType(type));
-    kinds_.insert(key, kinds);
+    kinds = KindsOfMetaTypes(types);
+    kinds_.Store(table, names, kinds);
     return true;
 }
 

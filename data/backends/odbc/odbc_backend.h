@@ -1,9 +1,8 @@
 #pragma once
 
 #include "data/backends/backend.h"
+#include "data/backends/column_kind_cache.h"
 #include "data/backends/qt_sql_connection.h"
-
-#include <QHash>
 
 namespace zk {
 
@@ -32,7 +31,7 @@ private:
     QString connectionText_;
     bool sqlServer_;
     QtSqlConnection connection_;
-    QHash<QString, QList<ColumnKind>> kinds_;
+    ColumnKindCache kinds_;
 };
 
 } // namespace zk

@@ -1,5 +1,6 @@
 #include "data/backends/postgres/postgres_backend.h"
 
+#include "data/backends/column_kind_cache.h"
 #include "data/backends/postgres/compat_schema.h"
 #include "data/backends/statement_text.h"
 #include "data/backends/value_text.h"
@@ -126,30 +127,20 @@ bool PostgresBackend::Query(const QString& sql, const QVariantList& params, RowS
 
 bool PostgresBackend::Begin(QString& error)
 {
-    if (!connection_.Db().transaction()) {
-        error = QtSqlErrorText(connection_.Db().lastError());
-        return false;
-    }
-    inTransaction_ = true;
-    return true;
+    inTransaction_ = connection_.Transact(&QSqlDatabase::transaction, error);
+    return inTransaction_;
 }
 
 bool PostgresBackend::Commit(QString& error)
 {
-    const bool ok = connection_.Db().commit();
-    if (!ok)
-        error = QtSqlErrorText(connection_.Db().lastError());
     inTransaction_ = false;
-    return ok;
+    return connection_.Transact(&QSqlDatabase::commit, error);
 }
 
 bool PostgresBackend::Rollback(QString& error)
 {
-    const bool ok = connection_.Db().rollback();
-    if (!ok)
-        error = QtSqlErrorText(connection_.Db().lastError());
     inTransaction_ = false;
-    return ok;
+    return connection_.Transact(&QSqlDatabase::rollback, error);
 }
 
 QStringList PostgresBackend::RowKey(const QString&)
@@ -160,21 +151,16 @@ QStringList PostgresBackend::RowKey(const QString&)
 bool PostgresBackend::ColumnKinds(const QString& table, const QStringList& names,
                                   QList<ColumnKind>& kinds, QString& error)
 {
-    const QString key = table + u'\x1f' + names.join(u'\x1f');
-    if (const auto found = kinds_.constFind(key); found != kinds_.constEnd()) {
-        kinds = *found;
+    if (const QList<ColumnKind>* known = kinds_.Find(table, names)) {
+        kinds = *known;
         return true;
     }
     RowSet rows;
     QList<QMetaType> types;
-    const QString sql =
-        Translate(u"SELECT "_s + names.join(u',') + u" FROM "_s + table + u" WHERE 1=0"_s);
-    if (!RunGuarded(sql, {}, &rows, error, &types))
+    if (!RunGuarded(Translate(ColumnProbeSql(table, names)), {}, &rows, error, &types))
         return false;
-    kinds.clear();
-    for (const QMetaType& type : types)
-        kinds.append(KindOfMetaType(type));
-    kinds_.insert(key, kinds);
+    kinds = KindsOfMetaTypes(types);
+    kinds_.Store(table, names, kinds);
     return true;
 }
 

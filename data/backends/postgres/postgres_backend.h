@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/backends/backend.h"
+#include "data/backends/column_kind_cache.h"
 #include "data/backends/qt_sql_connection.h"
 
 #include <QHash>
@@ -59,7 +60,7 @@ private:
     PostgresParams params_;
     QtSqlConnection connection_;
     bool inTransaction_ = false;
-    QHash<QString, QList<ColumnKind>> kinds_;
+    ColumnKindCache kinds_;
     QHash<QString, QList<Identity>> identities_;
 };
 

@@ -219,13 +219,11 @@ QStringList SqliteBackend::RowKey(const QString&)
 bool SqliteBackend::ColumnKinds(const QString& table, const QStringList& names,
                                 QList<ColumnKind>& kinds, QString& error)
 {
-    const QString key = table + u'\x1f' + names.join(u'\x1f');
-    if (const auto found = kinds_.constFind(key); found != kinds_.constEnd()) {
-        kinds = *found;
+    if (const QList<ColumnKind>* known = kinds_.Find(table, names)) {
+        kinds = *known;
         return true;
     }
-    const QString sql = sql::TranslateSql(u"SELECT "_s + names.join(u',') + u" FROM "_s + table,
-                                          sql::Dialect::SQLite);
+    const QString sql = sql::TranslateSql(ColumnProbeSql(table, names), sql::Dialect::SQLite);
     const QByteArray text = sql.toUtf8();
     sqlite3_stmt* statement = nullptr;
     if (sqlite3_prepare_v2(db_, text.constData(), static_cast<int>(text.size()), &statement,
@@ -238,7 +236,7 @@ bool SqliteBackend::ColumnKinds(const QString& table, const QStringList& names,
     for (int c = 0; c < sqlite3_column_count(statement); ++c)
         kinds.append(KindOfDeclaredType(sqlite3_column_decltype(statement, c)));
     sqlite3_finalize(statement);
-    kinds_.insert(key, kinds);
+    kinds_.Store(table, names, kinds);
     return true;
 }
 

@@ -1,8 +1,7 @@
 #pragma once
 
 #include "data/backends/backend.h"
-
-#include <QHash>
+#include "data/backends/column_kind_cache.h"
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -48,7 +47,7 @@ private:
     QString path_;
     bool create_;
     sqlite3* db_ = nullptr;
-    QHash<QString, QList<ColumnKind>> kinds_;
+    ColumnKindCache kinds_;
 };
 
 // Binds the values to the statement's parameters in order (see Backend). False when their
