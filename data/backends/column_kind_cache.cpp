@@ -9,16 +9,19 @@ QString ColumnKindCache::Key(const QString& table, const QStringList& names)
     return table + u'\x1f' + names.join(u'\x1f');
 }
 
-const QList<ColumnKind>* ColumnKindCache::Find(const QString& table, const QStringList& names) const
+bool ColumnKindCache::Lookup(const QString& table, const QStringList& names,
+                             QList<ColumnKind>& kinds, QString& error, const Describe& describe)
 {
-    const auto found = kinds_.constFind(Key(table, names));
-    return found == kinds_.constEnd() ? nullptr : &*found;
-}
-
-void ColumnKindCache::Store(const QString& table, const QStringList& names,
-                            const QList<ColumnKind>& kinds)
-{
-    kinds_.insert(Key(table, names), kinds);
+    const QString key = Key(table, names);
+    if (const auto found = kinds_.constFind(key); found != kinds_.constEnd()) {
+        kinds = *found;
+        return true;
+    }
+    kinds.clear();
+    if (!describe(kinds, error))
+        return false;
+    kinds_.insert(key, kinds);
+    return true;
 }
 
 QString ColumnProbeSql(const QString& table, const QStringList& names)

@@ -4,14 +4,20 @@
 
 #include <QHash>
 
+#include <functional>
+
 namespace zk {
 
 // The column kinds a backend found for (table, names), kept for the life of its connection:
 // the recordset operations ask again for every row they write.
 class ColumnKindCache {
 public:
-    const QList<ColumnKind>* Find(const QString& table, const QStringList& names) const;
-    void Store(const QString& table, const QStringList& names, const QList<ColumnKind>& kinds);
+    // Reads the kinds from the engine; false with the engine's message.
+    using Describe = std::function<bool(QList<ColumnKind>& kinds, QString& error)>;
+
+    // The kinds for (table, names): kept ones, else what `describe` reads, which are kept.
+    bool Lookup(const QString& table, const QStringList& names, QList<ColumnKind>& kinds,
+                QString& error, const Describe& describe);
 
 private:
     static QString Key(const QString& table, const QStringList& names);

@@ -78,17 +78,15 @@ QStringList OdbcBackend::RowKey(const QString& table)
 bool OdbcBackend::ColumnKinds(const QString& table, const QStringList& names,
                               QList<ColumnKind>& kinds, QString& error)
 {
-    if (const QList<ColumnKind>* known = kinds_.Find(table, names)) {
-        kinds = *known;
-        return true;
-    }
-    RowSet rows;
-    QList<QMetaType> types;
-    if (!connection_.Run(ColumnProbeSql(table, names), {}, &rows, error, &types))
-        return false;
-    kinds = KindsOfMetaTypes(types);
-    kinds_.Store(table, names, kinds);
-    return true;
+    return kinds_.Lookup(
+        table, names, kinds, error, [&](QList<ColumnKind>& found, QString& failure) {
+            RowSet rows;
+            QList<QMetaType> types;
+            if (!connection_.Run(ColumnProbeSql(table, names), {}, &rows, failure, &types))
+                return false;
+            found = KindsOfMetaTypes(types);
+            return true;
+        });
 }
 
 bool OdbcBackend::LastInsertId(const QString&, QString& id, QString& error)

@@ -151,17 +151,16 @@ QStringList PostgresBackend::RowKey(const QString&)
 bool PostgresBackend::ColumnKinds(const QString& table, const QStringList& names,
                                   QList<ColumnKind>& kinds, QString& error)
 {
-    if (const QList<ColumnKind>* known = kinds_.Find(table, names)) {
-        kinds = *known;
-        return true;
-    }
-    RowSet rows;
-    QList<QMetaType> types;
-    if (!RunGuarded(Translate(ColumnProbeSql(table, names)), {}, &rows, error, &types))
-        return false;
-    kinds = KindsOfMetaTypes(types);
-    kinds_.Store(table, names, kinds);
-    return true;
+    return kinds_.Lookup(table, names, kinds, error,
+                         [&](QList<ColumnKind>& found, QString& failure) {
+                             RowSet rows;
+                             QList<QMetaType> types;
+                             const QString probe = Translate(ColumnProbeSql(table, names));
+                             if (!RunGuarded(probe, {}, &rows, failure, &types))
+                                 return false;
+                             found = KindsOfMetaTypes(types);
+                             return true;
+                         });
 }
 
 bool PostgresBackend::LastInsertId(const QString&, QString& id, QString&)

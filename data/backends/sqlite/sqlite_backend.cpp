@@ -219,25 +219,23 @@ QStringList SqliteBackend::RowKey(const QString&)
 bool SqliteBackend::ColumnKinds(const QString& table, const QStringList& names,
                                 QList<ColumnKind>& kinds, QString& error)
 {
-    if (const QList<ColumnKind>* known = kinds_.Find(table, names)) {
-        kinds = *known;
-        return true;
-    }
-    const QString sql = sql::TranslateSql(ColumnProbeSql(table, names), sql::Dialect::SQLite);
-    const QByteArray text = sql.toUtf8();
-    sqlite3_stmt* statement = nullptr;
-    if (sqlite3_prepare_v2(db_, text.constData(), static_cast<int>(text.size()), &statement,
-                           nullptr) != SQLITE_OK ||
-        !statement) {
-        error = Message();
-        return false;
-    }
-    kinds.clear();
-    for (int c = 0; c < sqlite3_column_count(statement); ++c)
-        kinds.append(KindOfDeclaredType(sqlite3_column_decltype(statement, c)));
-    sqlite3_finalize(statement);
-    kinds_.Store(table, names, kinds);
-    return true;
+    return kinds_.Lookup(
+        table, names, kinds, error, [&](QList<ColumnKind>& found, QString& failure) {
+            // Preparing the statement is enough: the declared types are known before any row.
+            const QByteArray text =
+                sql::TranslateSql(ColumnProbeSql(table, names), sql::Dialect::SQLite).toUtf8();
+            sqlite3_stmt* statement = nullptr;
+            if (sqlite3_prepare_v2(db_, text.constData(), static_cast<int>(text.size()), &statement,
+                                   nullptr) != SQLITE_OK ||
+                !statement) {
+                failure = Message();
+                return false;
+            }
+            for (int c = 0; c < sqlite3_column_count(statement); ++c)
+                found.append(KindOfDeclaredType(sqlite3_column_decltype(statement, c)));
+            sqlite3_finalize(statement);
+            return true;
+        });
 }
 
 bool SqliteBackend::LastInsertId(const QString&, QString& id, QString&)
