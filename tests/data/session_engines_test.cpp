@@ -495,6 +495,10 @@ TEST_P(CompanyTest, InsertsRecordsOnlyWhenAbsent)
     } else {
         EXPECT_TRUE(inserted); // SQLite keeps the text as it is
     }
+    session.errorText.clear();
+    const QString fresh = u"SELECT uid_0 FROM c_item WHERE code_0='F6'"_s;
+    EXPECT_EQ(session.InsertUidRecord(id, fresh, {u"missing_0"_s}, {u"x"_s}), -1);
+    EXPECT_TRUE(session.errorText.endsWith(u"\nInsertUidRecord出错:\n"_s + fresh)) << Failure();
     EXPECT_EQ(session.InsertUidRecord(id, u"SELECT uid_0 FROM nowhere"_s, names,
                                       {u"E"_s, u""_s, u""_s, u""_s, u""_s}),
               -1);
