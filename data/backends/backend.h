@@ -1,9 +1,13 @@
 #pragma once
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+
+#include <utility>
+#include <vector>
 
 namespace zk {
 
@@ -19,23 +23,45 @@ struct RowSet {
     bool hasColumns = false;
     QStringList names;
     qsizetype rowCount = 0;
-    // Row after row, column after column: a null QVariant for NULL, else a QString or, for
-    // binary values, a QByteArray.
-    QList<QVariant> cells;
+    // Every value as text, row after row, column after column; NULL and binary values read as
+    // the empty text. Callers that only want texts may take the list over.
+    QStringList texts;
+
+    void AppendText(QString text)
+    {
+        texts.append(std::move(text));
+        nulls_.push_back(false);
+    }
+    void AppendNull()
+    {
+        texts.append(QString());
+        nulls_.push_back(true);
+    }
+    void AppendBinary(QByteArray bytes)
+    {
+        binary_.insert(texts.size(), std::move(bytes));
+        texts.append(QString());
+        nulls_.push_back(false);
+    }
 
     qsizetype ColumnCount() const { return names.size(); }
-    const QVariant& At(qsizetype row, qsizetype column) const
+    const QString& Text(qsizetype row, qsizetype column) const { return texts[Index(row, column)]; }
+    bool IsNull(qsizetype row, qsizetype column) const { return nulls_[Index(row, column)]; }
+    bool IsBinary(qsizetype row, qsizetype column) const
     {
-        return cells[row * names.size() + column];
+        return binary_.contains(Index(row, column));
     }
+    // The bytes of a value: binary data as it is, a text as UTF-8.
+    QByteArray Bytes(qsizetype row, qsizetype column) const;
     // Index of a column by name, letters compared without case (-1 when absent).
     qsizetype IndexOf(const QString& name) const;
-};
 
-// The text of a value as callers see it (NULL and binary values of no text become empty).
-QString CellText(const QVariant& cell);
-// The bytes of a value (a text gives its UTF-8 bytes).
-QByteArray CellBytes(const QVariant& cell);
+private:
+    qsizetype Index(qsizetype row, qsizetype column) const { return row * names.size() + column; }
+
+    std::vector<bool> nulls_;
+    QHash<qsizetype, QByteArray> binary_;
+};
 
 // One database connection of a direct session. Statements arrive in the legacy dialects and
 // each backend translates them for its engine. Parameters are bound in order to '?'

@@ -70,7 +70,7 @@ bool QtSqlConnection::Run(const QString& sql, const QVariantList& params, RowSet
     }
     while (query.next()) {
         for (int c = 0; c < columns; ++c)
-            rows->cells.append(QtSqlCell(query.value(c), columnTypes[c]));
+            AppendQtSqlCell(*rows, query.value(c), columnTypes[c]);
         ++rows->rowCount;
     }
     if (query.lastError().isValid()) {

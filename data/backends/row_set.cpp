@@ -11,22 +11,11 @@ qsizetype RowSet::IndexOf(const QString& name) const
     return -1;
 }
 
-QString CellText(const QVariant& cell)
+QByteArray RowSet::Bytes(qsizetype row, qsizetype column) const
 {
-    if (cell.typeId() == QMetaType::QString)
-        return cell.toString();
-    if (cell.typeId() == QMetaType::QByteArray)
-        return QString::fromUtf8(cell.toByteArray());
-    return {};
-}
-
-QByteArray CellBytes(const QVariant& cell)
-{
-    if (cell.typeId() == QMetaType::QByteArray)
-        return cell.toByteArray();
-    if (cell.typeId() == QMetaType::QString)
-        return cell.toString().toUtf8();
-    return {};
+    const qsizetype index = Index(row, column);
+    const auto found = binary_.constFind(index);
+    return found != binary_.constEnd() ? *found : texts[index].toUtf8();
 }
 
 } // namespace zk

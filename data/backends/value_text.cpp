@@ -8,6 +8,8 @@
 
 #include <cmath>
 
+using namespace Qt::StringLiterals;
+
 namespace zk {
 
 QString RealText(double value)
@@ -30,33 +32,42 @@ QString TrimDecimalZeros(const QString& text)
     return text.left(end);
 }
 
-QVariant QtSqlCell(const QVariant& value, QMetaType type)
+namespace {
+
+QString QtSqlText(const QVariant& value, QMetaType type)
 {
-    if (value.isNull())
-        return {};
     switch (value.typeId()) {
-    case QMetaType::QByteArray:
-        return value;
     case QMetaType::QDateTime:
-        return value.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+        return value.toDateTime().toString(u"yyyy-MM-dd HH:mm:ss"_s);
     case QMetaType::QDate:
-        return value.toDate().toString(QStringLiteral("yyyy-MM-dd"));
+        return value.toDate().toString(u"yyyy-MM-dd"_s);
     case QMetaType::QTime:
-        return value.toTime().toString(QStringLiteral("HH:mm:ss"));
+        return value.toTime().toString(u"HH:mm:ss"_s);
     case QMetaType::Bool:
-        return value.toBool() ? QStringLiteral("1") : QStringLiteral("0");
+        return value.toBool() ? u"1"_s : u"0"_s;
     case QMetaType::Double:
     case QMetaType::Float:
         return RealText(value.toDouble());
     case QMetaType::QString:
         // Exact decimals arrive as text (high precision); they lose their trailing zeros
         // like every other number.
-        if (type.id() == QMetaType::Double)
-            return TrimDecimalZeros(value.toString());
-        return value;
+        return type.id() == QMetaType::Double ? TrimDecimalZeros(value.toString())
+                                              : value.toString();
     default:
         return value.toString();
     }
+}
+
+} // namespace
+
+void AppendQtSqlCell(RowSet& rows, const QVariant& value, QMetaType type)
+{
+    if (value.isNull())
+        rows.AppendNull();
+    else if (value.typeId() == QMetaType::QByteArray)
+        rows.AppendBinary(value.toByteArray());
+    else
+        rows.AppendText(QtSqlText(value, type));
 }
 
 namespace {

@@ -15,10 +15,9 @@ QString RealText(double value);
 // An exact decimal text without the zeros after its point: "3.50" reads "3.5", "10.00" "10".
 QString TrimDecimalZeros(const QString& text);
 
-// A value that Qt SQL fetched (column type `type`) as a cell of a RowSet: NULL stays a null
-// QVariant, binary data stays bytes, everything else becomes its text (times as
-// "yyyy-MM-dd HH:mm:ss", booleans as 1 and 0).
-QVariant QtSqlCell(const QVariant& value, QMetaType type);
+// Appends a value that Qt SQL fetched (column type `type`) to a RowSet: NULL and binary data
+// as such, everything else as its text (times as "yyyy-MM-dd HH:mm:ss", booleans as 1 and 0).
+void AppendQtSqlCell(RowSet& rows, const QVariant& value, QMetaType type);
 
 // The kinds of columns Qt SQL field types stand for.
 QList<ColumnKind> KindsOfMetaTypes(const QList<QMetaType>& types);

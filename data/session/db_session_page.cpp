@@ -36,7 +36,7 @@ bool CDbSession::QueryPageDirect(const QString& select, const QString& condition
         errorText += texts::kPageCountFailed;
         return false;
     }
-    total = ToInt(CellText(rows.At(0, column)));
+    total = ToInt(rows.Text(0, column));
     if (total <= 0)
         return true;
     const PagePlan plan = PlanPage(total, pageSize, pageNumber);

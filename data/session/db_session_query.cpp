@@ -72,7 +72,7 @@ bool CDbSession::IsFind(const QString& sql, QString& value)
     }
     if (rows.rowCount == 0)
         return false;
-    value = CellText(rows.At(0, 0));
+    value = rows.Text(0, 0);
     return true;
 }
 
@@ -99,7 +99,7 @@ int CDbSession::IsFind2(const QString& sql, QString& value)
     }
     if (rows.rowCount == 0)
         return 0;
-    value = CellText(rows.At(0, 0));
+    value = rows.Text(0, 0);
     return 1;
 }
 
@@ -121,9 +121,7 @@ int CDbSession::QueryList(const QString& sql, QStringList& list)
     }
     if (rows.rowCount == 0)
         return 0;
-    list.reserve(rows.cells.size());
-    for (const QVariant& cell : std::as_const(rows.cells))
-        list.append(CellText(cell));
+    list = std::move(rows.texts);
     lastState = 1;
     return 1;
 }
@@ -158,7 +156,7 @@ bool CDbSession::QueryFields(const QString& sql, const QStringList& names, QStri
     list.reserve(rows.rowCount * columns.size());
     for (qsizetype r = 0; r < rows.rowCount; ++r) {
         for (const qsizetype column : std::as_const(columns))
-            list.append(CellText(rows.At(r, column)));
+            list.append(rows.Text(r, column));
     }
     return true;
 }
@@ -176,9 +174,10 @@ bool CDbSession::QueryTable(const QString& sql, QStringList& names, QStringList&
     if (rows.rowCount == 0)
         return true;
     names.append(rows.names);
-    values.reserve(values.size() + rows.cells.size());
-    for (const QVariant& cell : std::as_const(rows.cells))
-        values.append(CellText(cell));
+    if (values.isEmpty())
+        values = std::move(rows.texts);
+    else
+        values.append(rows.texts);
     return true;
 }
 
@@ -203,7 +202,7 @@ bool CDbSession::ReadBinary(const QString& sql, const QStringList& names,
     }
     for (qsizetype r = 0; r < rows.rowCount; ++r) {
         for (const qsizetype column : std::as_const(columns))
-            buffers.append(CellBytes(rows.At(r, column)));
+            buffers.append(rows.Bytes(r, column));
     }
     return true;
 }

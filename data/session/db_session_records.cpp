@@ -164,13 +164,12 @@ bool CDbSession::UpdateDirect(const QString& sql, const QStringList& names, QVar
     QVariantList bound = values;
     QStringList conditions;
     for (qsizetype c = 0; c < found.ColumnCount(); ++c) {
-        const QVariant& cell = found.At(0, c);
         const QString column = FieldName(found.names[c]);
-        if (cell.isNull()) {
+        if (found.IsNull(0, c)) {
             conditions.append(column + u" IS NULL"_s);
-        } else if (cell.typeId() != QMetaType::QByteArray) {
+        } else if (!found.IsBinary(0, c)) {
             conditions.append(column + u"=?"_s);
-            bound.append(cell);
+            bound.append(found.Text(0, c));
         }
     }
     const QString update = u"UPDATE "_s + parts.table + u" SET "_s + assignments.join(u',') +

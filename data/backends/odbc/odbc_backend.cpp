@@ -98,7 +98,7 @@ bool OdbcBackend::LastInsertId(const QString&, QString& id, QString& error)
     if (!connection_.Run(QStringLiteral("SELECT @@IDENTITY AS z_uid"), {}, &rows, error))
         return false;
     if (rows.rowCount > 0)
-        id = CellText(rows.At(0, 0));
+        id = rows.Text(0, 0);
     return true;
 }
 

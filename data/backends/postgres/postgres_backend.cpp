@@ -170,7 +170,7 @@ bool PostgresBackend::LastInsertId(const QString&, QString& id, QString&)
     // lastval() fails while no sequence was used in this session: then there is no
     // identity, as @@IDENTITY gives NULL.
     const bool found = RunGuarded(QStringLiteral("SELECT lastval()"), {}, &rows, failure);
-    id = found && rows.rowCount > 0 ? CellText(rows.At(0, 0)) : QString();
+    id = found && rows.rowCount > 0 ? rows.Text(0, 0) : QString();
     return true;
 }
 
@@ -190,7 +190,7 @@ bool PostgresBackend::IdentityOf(const QString& table, QList<Identity>& identity
         return false;
     identity.clear();
     for (qsizetype r = 0; r < rows.rowCount; ++r)
-        identity.append({CellText(rows.At(r, 0)), CellText(rows.At(r, 1))});
+        identity.append({rows.Text(r, 0), rows.Text(r, 1)});
     identities_.insert(key, identity);
     return true;
 }

@@ -16,23 +16,27 @@ namespace {
 
 constexpr int kBusyTimeoutMs = 30000;
 
-QVariant ColumnCell(sqlite3_stmt* statement, int column)
+void AppendColumn(RowSet& rows, sqlite3_stmt* statement, int column)
 {
     switch (sqlite3_column_type(statement, column)) {
     case SQLITE_INTEGER:
-        return QString::number(sqlite3_column_int64(statement, column));
+        rows.AppendText(QString::number(sqlite3_column_int64(statement, column)));
+        break;
     case SQLITE_FLOAT:
-        return RealText(sqlite3_column_double(statement, column));
+        rows.AppendText(RealText(sqlite3_column_double(statement, column)));
+        break;
     case SQLITE_TEXT: {
         const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
-        return QString::fromUtf8(text, sqlite3_column_bytes(statement, column));
+        rows.AppendText(QString::fromUtf8(text, sqlite3_column_bytes(statement, column)));
+        break;
     }
     case SQLITE_BLOB: {
         const auto* data = static_cast<const char*>(sqlite3_column_blob(statement, column));
-        return QByteArray(data, sqlite3_column_bytes(statement, column));
+        rows.AppendBinary(QByteArray(data, sqlite3_column_bytes(statement, column)));
+        break;
     }
     default:
-        return {};
+        rows.AppendNull();
     }
 }
 
@@ -137,7 +141,7 @@ bool SqliteBackend::Step(sqlite3_stmt* statement, RowSet* rows, QString& error)
         if (!collect)
             continue;
         for (int c = 0; c < columns; ++c)
-            rows->cells.append(ColumnCell(statement, c));
+            AppendColumn(*rows, statement, c);
         ++rows->rowCount;
     }
     if (rc != SQLITE_DONE) {

@@ -170,7 +170,7 @@ bool TextBackend::AppendInserted(const QString& file, qint64 lastRowid, QString&
     for (qsizetype r = 0; r < rows.rowCount; ++r) {
         QStringList record;
         for (qsizetype c = 0; c < rows.ColumnCount(); ++c)
-            record.append(CellText(rows.At(r, c)));
+            record.append(rows.Text(r, c));
         records.append(record);
     }
     Loaded& loaded = loaded_[file];
@@ -212,7 +212,7 @@ bool TextBackend::RunOne(const QString& statement, const QStringList& files,
     if (!engine_.RunNative(u"SELECT coalesce(max(rowid), 0) FROM "_s + Quoted(into), {}, &last,
                            error))
         return false;
-    const qint64 lastRowid = CellText(last.At(0, 0)).toLongLong();
+    const qint64 lastRowid = last.Text(0, 0).toLongLong();
     return run() && AppendInserted(into, lastRowid, error);
 }
 
