@@ -575,6 +575,10 @@ TEST_P(CompanyTest, AFailedStatementLeavesTheTransactionUsable)
     ASSERT_TRUE(session.CommitTrans()) << Failure();
     EXPECT_EQ(List(u"SELECT ver_0, ver_1 FROM c_app WHERE uid_0=1"_s),
               (QStringList{u"a"_s, u"b"_s}));
+    // A body in dollar quotes keeps its own ';'.
+    if (GetParam() == Engine::PostgreSQL) {
+        EXPECT_TRUE(session.Execute(u"DO $$ BEGIN PERFORM 1; PERFORM 2; END $$"_s)) << Failure();
+    }
 }
 
 TEST_P(CompanyTest, NamesComeBackAsTheStatementWroteThem)

@@ -97,7 +97,9 @@ bool PostgresBackend::RunGuarded(const QString& statement, const QVariantList& p
 bool PostgresBackend::RunScript(const QString& translated, const QVariantList& params, RowSet* rows,
                                 QString& error)
 {
-    const QStringList statements = SplitStatements(translated);
+    // A dollar-quoted body (DO, CREATE FUNCTION) holds ';' of its own: such a text runs whole.
+    const QStringList statements =
+        translated.contains(u"$$"_s) ? QStringList{translated} : SplitStatements(translated);
     if (!params.isEmpty() && statements.size() != 1) {
         error = QStringLiteral("参数个数与语句不符");
         return false;
