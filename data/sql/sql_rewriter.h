@@ -125,6 +125,8 @@ private:
     void VariableValue(Expr& e);
     void CopyTypeAfterCast();
     bool DdlType();
+    bool IdentityColumn();
+    int PrevSig(int k) const;
 
     // Function calls (sql_rewriter_calls.cpp).
     bool Call(Expr& e);

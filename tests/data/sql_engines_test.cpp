@@ -832,6 +832,17 @@ TEST_P(EnginesTest, ScriptsWithNoOpStatements)
     EXPECT_EQ(Value("SELECT count(*) FROM c_stock"), "0");
 }
 
+// A table created the T-SQL way numbers its rows on both engines.
+TEST_P(EnginesTest, IdentityColumnsNumberTheirRows)
+{
+    Run("CREATE TABLE c_ident_t (uid_0 int IDENTITY(1,1) PRIMARY KEY, name_0 nvarchar(20))");
+    Run("INSERT INTO c_ident_t(name_0) VALUES('a')");
+    Run("INSERT INTO c_ident_t(name_0) VALUES('b')");
+    EXPECT_EQ(Query("SELECT uid_0, name_0 FROM c_ident_t ORDER BY uid_0"),
+              Rows({L({"1", "a"}), L({"2", "b"})}));
+    EXPECT_EQ(Value("SELECT @@IDENTITY AS z_uid"), "2");
+}
+
 INSTANTIATE_TEST_SUITE_P(Engines, EnginesTest,
                          ::testing::Values(Backend::SQLite, Backend::PostgreSQL),
                          [](const ::testing::TestParamInfo<Backend>& info) {
