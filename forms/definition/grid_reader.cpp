@@ -1,0 +1,66 @@
+#include "data/xml/xml_nodes.h"
+#include "forms/definition/detail_readers.h"
+
+namespace zk::definition_detail {
+
+namespace {
+
+GridColumn ReadColumn(const CXmlNodePtr& col, const DefinitionMessages& messages)
+{
+    GridColumn c;
+    c.colId = Int(*col, QStringLiteral("col_id"));
+    c.id = Int(*col, QStringLiteral("id"));
+    c.hiddenWnd = Int(*col, QStringLiteral("hidden_wnd"));
+    c.format = Int(*col, QStringLiteral("format"));
+    c.width = Int(*col, QStringLiteral("width"));
+    c.sort = Int(*col, QStringLiteral("sort"));
+    c.type = Int(*col, QStringLiteral("type"));
+    c.colorBg =
+        ReadOptionalColor(Text(*col, QStringLiteral("color_bg")), messages).value_or(kWhite);
+    c.colorText =
+        ReadOptionalColor(Text(*col, QStringLiteral("color_text")), messages).value_or(kBlack);
+    c.title = Text(*col, QStringLiteral("title"));
+    c.sum = Int(*col, QStringLiteral("sum"));
+    c.endEdit = col->GetChild(QStringLiteral("ENDEDIT"));
+    c.element = col;
+    return c;
+}
+
+} // namespace
+
+GridDefinition ReadGrid(const CXmlNode& table, const DefinitionMessages& messages)
+{
+    GridDefinition grid;
+    const CXmlNodePtr para = table.GetChild(QStringLiteral("PARA"));
+    if (para->IsNull())
+        return grid;
+    grid.para = para;
+    grid.tableInfo = para->GetChild(QStringLiteral("table_info"));
+    // Only the first option element counts.
+    const CXmlNodePtr firstOption = grid.tableInfo->GetChildren()->GetItem(0);
+    grid.colouredByColumn =
+        firstOption->GetAttribute(QStringLiteral("is_col_color"), QStringLiteral("0")) != u"0";
+    grid.colInfo = para->GetChild(QStringLiteral("col_info"));
+    const CXmlNodesPtr cols = grid.colInfo->GetChildren();
+    const int count = cols->GetCount();
+    grid.columns.reserve(count);
+    for (int i = 0; i < count; ++i)
+        grid.columns.append(ReadColumn(cols->GetItem(i), messages));
+    return grid;
+}
+
+} // namespace zk::definition_detail
+
+namespace zk {
+
+QList<GridColumn> GridDefinition::ShownColumns() const
+{
+    QList<GridColumn> shown;
+    for (const GridColumn& c : columns) {
+        if (c.shownInGrid())
+            shown.append(c);
+    }
+    return shown;
+}
+
+} // namespace zk
