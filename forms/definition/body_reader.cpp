@@ -6,9 +6,6 @@
 
 namespace zk {
 
-using definition_detail::Int;
-using definition_detail::Text;
-
 namespace {
 
 // Anchors when `director` is missing: controls keep left and top, a group
@@ -30,24 +27,24 @@ LayoutElement ReadLayoutElement(const CXmlNode& element, const DefinitionContext
     const QString name = element.GetName();
     if (name == u"split") {
         e.kind = LayoutElement::Kind::Split;
-        e.name = Text(element, QStringLiteral("id"));
-        e.value = Text(element, QStringLiteral("value"));
-        e.desp = Int(element, QStringLiteral("desp"));
+        e.name = AttrText(element, QStringLiteral("id"));
+        e.value = AttrText(element, QStringLiteral("value"));
+        e.desp = AttrInt(element, QStringLiteral("desp"));
     } else if (name == u"group") {
         e.kind = LayoutElement::Kind::Group;
-        e.id = Int(element, QStringLiteral("id"));
-        e.targetIds = ParseIdList(Text(element, QStringLiteral("value")));
-        const DefRect gaps = ReadRect(Text(element, QStringLiteral("pos")), context.messages);
+        e.id = AttrInt(element, QStringLiteral("id"));
+        e.targetIds = ParseIdList(AttrText(element, QStringLiteral("value")));
+        const DefRect gaps = ReadRect(AttrText(element, QStringLiteral("pos")), context.messages);
         e.hgap = gaps.width();
         e.vgap = gaps.height();
-        e.style = Int(element, QStringLiteral("style"), kGroupStyle);
-        e.desp = Int(element, QStringLiteral("desp"));
-        e.director = Int(element, QStringLiteral("director"), kGroupDirector);
+        e.style = AttrInt(element, QStringLiteral("style"), kGroupStyle);
+        e.desp = AttrInt(element, QStringLiteral("desp"));
+        e.director = AttrInt(element, QStringLiteral("director"), kGroupDirector);
     } else {
         e.kind = LayoutElement::Kind::Control;
-        e.id = Int(element, QStringLiteral("id"));
-        e.director = Int(element, QStringLiteral("director"), kControlDirector);
-        e.hidden = Int(element, QStringLiteral("hidden"));
+        e.id = AttrInt(element, QStringLiteral("id"));
+        e.director = AttrInt(element, QStringLiteral("director"), kControlDirector);
+        e.hidden = AttrInt(element, QStringLiteral("hidden"));
     }
     return e;
 }
@@ -64,9 +61,18 @@ FormBody ReadFormBody(const CXmlNode& html, const DefinitionContext& context)
     body.layout.reserve(size_t(count));
     for (int i = 0; i < count; ++i) {
         const CXmlNodePtr element = children->GetItem(i);
-        if (std::optional<ControlDefinition> control = ReadControl(element, context))
-            body.controls.append(std::move(*control));
-        body.layout.push_back(ReadLayoutElement(*element, context));
+        std::optional<ControlDefinition> control = ReadControl(element, context);
+        if (!control) {
+            body.layout.push_back(ReadLayoutElement(*element, context));
+            continue;
+        }
+        // A control's entry reuses what has been read already.
+        LayoutElement e;
+        e.id = control->id;
+        e.hidden = control->hidden;
+        e.director = AttrInt(*element, QStringLiteral("director"), kControlDirector);
+        body.layout.push_back(e);
+        body.controls.append(std::move(*control));
     }
     return body;
 }
@@ -83,11 +89,11 @@ QList<EndEditCommand> ReadEndEditCommands(const CXmlNode& endEdit)
     for (int i = 0; i < children->GetCount(); ++i) {
         const CXmlNodePtr child = children->GetItem(i);
         EndEditCommand c;
-        c.values = Text(*child, QStringLiteral("values"));
-        c.targetIds = ParseIdList(Text(*child, QStringLiteral("target_ids")));
+        c.values = AttrText(*child, QStringLiteral("values"));
+        c.targetIds = ParseIdList(AttrText(*child, QStringLiteral("target_ids")));
         const CXmlNodesPtr params = child->GetChild(QStringLiteral("para_info"))->GetChildren();
         for (int k = 0; k < params->GetCount(); ++k)
-            c.paraValues.append(Int(*params->GetItem(k), QStringLiteral("value")));
+            c.paraValues.append(AttrInt(*params->GetItem(k), QStringLiteral("value")));
         c.element = child;
         commands.append(std::move(c));
     }

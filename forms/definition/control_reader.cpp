@@ -7,9 +7,6 @@
 
 namespace zk {
 
-using definition_detail::Int;
-using definition_detail::Text;
-
 namespace {
 
 constexpr std::array<const char16_t*, 11> kControlNames = {
@@ -29,8 +26,8 @@ struct ReadState {
 
     const CXmlNode& e() const { return *element; }
     const DefinitionMessages& messages() const { return context.messages; }
-    QString text(const QString& name) const { return Text(*element, name); }
-    int number(const QString& name, int def = 0) const { return Int(*element, name, def); }
+    QString text(const QString& name) const { return AttrText(*element, name); }
+    int number(const QString& name, int def = 0) const { return AttrInt(*element, name, def); }
     void readFont() const
     {
         def.font = ReadFont(text(QStringLiteral("font")), context.defaultFace);
@@ -209,8 +206,8 @@ PanelDetail ReadPanel(const ReadState& s)
         if (child->GetName() != u"html")
             continue;
         TabPageDefinition page;
-        page.id = Text(*child, QStringLiteral("id"));
-        page.title = Text(*child, QStringLiteral("title"));
+        page.id = AttrText(*child, QStringLiteral("id"));
+        page.title = AttrText(*child, QStringLiteral("title"));
         page.element = child;
         d.pages.append(std::move(page));
     }

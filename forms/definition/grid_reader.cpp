@@ -8,19 +8,19 @@ namespace {
 GridColumn ReadColumn(const CXmlNodePtr& col, const DefinitionMessages& messages)
 {
     GridColumn c;
-    c.colId = Int(*col, QStringLiteral("col_id"));
-    c.id = Int(*col, QStringLiteral("id"));
-    c.hiddenWnd = Int(*col, QStringLiteral("hidden_wnd"));
-    c.format = Int(*col, QStringLiteral("format"));
-    c.width = Int(*col, QStringLiteral("width"));
-    c.sort = Int(*col, QStringLiteral("sort"));
-    c.type = Int(*col, QStringLiteral("type"));
+    c.colId = AttrInt(*col, QStringLiteral("col_id"));
+    c.id = AttrInt(*col, QStringLiteral("id"));
+    c.hiddenWnd = AttrInt(*col, QStringLiteral("hidden_wnd"));
+    c.format = AttrInt(*col, QStringLiteral("format"));
+    c.width = AttrInt(*col, QStringLiteral("width"));
+    c.sort = AttrInt(*col, QStringLiteral("sort"));
+    c.type = AttrInt(*col, QStringLiteral("type"));
     c.colorBg =
-        ReadOptionalColor(Text(*col, QStringLiteral("color_bg")), messages).value_or(kWhite);
+        ReadOptionalColor(AttrText(*col, QStringLiteral("color_bg")), messages).value_or(kWhite);
     c.colorText =
-        ReadOptionalColor(Text(*col, QStringLiteral("color_text")), messages).value_or(kBlack);
-    c.title = Text(*col, QStringLiteral("title"));
-    c.sum = Int(*col, QStringLiteral("sum"));
+        ReadOptionalColor(AttrText(*col, QStringLiteral("color_text")), messages).value_or(kBlack);
+    c.title = AttrText(*col, QStringLiteral("title"));
+    c.sum = AttrInt(*col, QStringLiteral("sum"));
     c.endEdit = col->GetChild(QStringLiteral("ENDEDIT"));
     c.element = col;
     return c;

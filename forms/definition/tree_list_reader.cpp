@@ -19,11 +19,11 @@ void ReadChildren(const CXmlNode& element, TreeListItem& parent, int depth)
     for (int i = 0; i < count; ++i) {
         const CXmlNodePtr child = children->GetItem(i);
         TreeListItem item;
-        item.title = Text(*child, QStringLiteral("title"));
-        item.width = Int(*child, QStringLiteral("width"));
-        item.height = Int(*child, QStringLiteral("height"));
-        item.type = std::max(Int(*child, QStringLiteral("type")), parent.type);
-        item.menuId = Int(*child, QStringLiteral("menu_id"));
+        item.title = AttrText(*child, QStringLiteral("title"));
+        item.width = AttrInt(*child, QStringLiteral("width"));
+        item.height = AttrInt(*child, QStringLiteral("height"));
+        item.type = std::max(AttrInt(*child, QStringLiteral("type")), parent.type);
+        item.menuId = AttrInt(*child, QStringLiteral("menu_id"));
         if (item.menuId < 1)
             item.menuId = parent.menuId;
         ReadChildren(*child, item, depth + 1);
