@@ -96,18 +96,10 @@ ButtonDetail ReadButton(const ReadState& s)
     return d;
 }
 
-StaticDetail ReadStatic(const ReadState& s)
+// static and pic: a colour and a font; non-zero hides.
+template <typename Detail> Detail ReadColouredLabel(const ReadState& s)
 {
-    StaticDetail d;
-    d.color = s.color(QStringLiteral("color"));
-    s.readFont();
-    s.def.startsHidden = s.def.hidden != 0;
-    return d;
-}
-
-PicDetail ReadPic(const ReadState& s)
-{
-    PicDetail d;
+    Detail d;
     d.color = s.color(QStringLiteral("color"));
     s.readFont();
     s.def.startsHidden = s.def.hidden != 0;
@@ -232,9 +224,9 @@ ControlDetail ReadDetail(const ReadState& s)
     case ControlKind::Button:
         return ReadButton(s);
     case ControlKind::Static:
-        return ReadStatic(s);
+        return ReadColouredLabel<StaticDetail>(s);
     case ControlKind::Pic:
-        return ReadPic(s);
+        return ReadColouredLabel<PicDetail>(s);
     case ControlKind::EditButton:
         return ReadEditButton(s);
     case ControlKind::Table:

@@ -60,18 +60,12 @@ bool IsIdList(const QString& text)
                        [](const QString& p) { return IsIntegerText(p); });
 }
 
-bool IsRectText(const QString& text)
+// Exactly `count` integers separated by ",".
+bool IsIntegerParts(const QString& text, qsizetype count)
 {
     const QStringList parts = text.split(u',');
-    return parts.size() == 4 && std::all_of(parts.begin(), parts.end(),
-                                            [](const QString& p) { return IsIntegerText(p); });
-}
-
-bool IsColourText(const QString& text)
-{
-    const QStringList parts = text.split(u',');
-    return parts.size() == 3 && std::all_of(parts.begin(), parts.end(),
-                                            [](const QString& p) { return IsIntegerText(p); });
+    return parts.size() == count && std::all_of(parts.begin(), parts.end(),
+                                                [](const QString& p) { return IsIntegerText(p); });
 }
 
 bool Matches(ValueForm form, const QString& text)
@@ -80,9 +74,9 @@ bool Matches(ValueForm form, const QString& text)
     case ValueForm::Integer:
         return IsIntegerText(text);
     case ValueForm::Rectangle:
-        return IsRectText(text);
+        return IsIntegerParts(text, 4);
     case ValueForm::Colour:
-        return IsColourText(text);
+        return IsIntegerParts(text, 3);
     case ValueForm::Font:
         return IsValidFontText(text);
     case ValueForm::IdList:
