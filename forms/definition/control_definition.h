@@ -23,7 +23,7 @@ namespace zk {
 
 // The control elements under html/body/dialog, in the order the factory
 // tests their names.
-enum class ControlKind {
+enum class ControlElementKind {
     TextBox,    // textbox: edit box
     Button,     // button: push button, colour button or hyperlink
     Static,     // static: label
@@ -39,8 +39,8 @@ enum class ControlKind {
 
 // The element name of a kind ("textbox", …) and back; nullopt for any other
 // name (names are case-sensitive).
-QString ControlElementName(ControlKind kind);
-std::optional<ControlKind> ControlKindFromName(QStringView elementName);
+QString ControlElementName(ControlElementKind kind);
+std::optional<ControlElementKind> ControlElementKindFromName(QStringView elementName);
 
 // textbox ---------------------------------------------------------------
 
@@ -62,39 +62,23 @@ struct TextBoxDetail {
 
 // button ----------------------------------------------------------------
 
-enum class ButtonKind {
-    Hyperlink,    // popup 1: a link label; `value` may hold link mark-up
-    PushButton,   // style above 0 with an empty shade: a standard push button
-    ColourButton, // maxlen 0: owner-drawn colour button
-    ShadedButton, // any other maxlen: shaded colour button
-};
-
-// How a colour button's `shade` colours it.
-enum class ShadeMode {
-    None,    // empty: no background of its own, the parent shows through
-    Scheme1, // "1": background `color`, black text, inverse hover text
-    Scheme2, // "2": background `color`, white text, hand cursor
-    Colour,  // a colour text: background `shadeColor`
-};
-
-// Where a colour button's picture sits beside its text (from `style`).
-enum class ImagePlacement { Default, Left, Above, Right };
-
+// The factory picks the widget from these values (ButtonKindFor of the
+// control layer: popup 1 a hyperlink, a positive style with an empty shade a
+// standard button, else a colour button, shaded when maxlen is non-zero) and
+// colours it by `shade` and `color`.
 struct ButtonDetail {
-    ButtonKind buttonKind = ButtonKind::ColourButton;
+    int popup = 0;  // 1: a hyperlink instead of a button
     QString desp;   // tool-tip of the colour buttons
-    int maxlen = 0; // 0 colour button; else shaded (2: always filled)
+    int maxlen = 0; // colour buttons: 0 plain, else shaded (2: always filled)
     int img = 0;    // picture number; > 0 shows bitmap 436 + img
-    QString shade;  // as written
-    ShadeMode shadeMode = ShadeMode::None;
-    std::optional<RgbColor> shadeColor; // ShadeMode::Colour only
-    std::optional<RgbColor> color;      // text colour; nullopt when empty
-    int disabled = 0;                   // exactly 1 disables
-    ImagePlacement imagePlacement = ImagePlacement::Default;
+    QString shade;  // "", "1", "2" or a colour text
+    // `shade` read as a colour text: colour buttons whose shade is neither
+    // empty nor "1" nor "2".
+    std::optional<RgbColor> shadeColor;
+    std::optional<RgbColor> color; // text colour; nullopt when empty
+    int disabled = 0;              // exactly 1 disables
 
     bool disabledAtCreation() const { return disabled == 1; }
-    // The shaded button is always filled (and darkened under the pointer).
-    bool alwaysFilled() const { return buttonKind == ButtonKind::ShadedButton && maxlen == 2; }
 };
 
 // static, pic -----------------------------------------------------------
@@ -156,7 +140,7 @@ struct EditButtonDetail {
 // table -----------------------------------------------------------------
 
 // One col element of PARA/col_info, in document order.
-struct GridColumn {
+struct GridColumnDefinition {
     int colId = 0;     // non-zero: not in the grid (print-only column)
     int id = 0;        // 0: not in the grid either
     int hiddenWnd = 0; // element id of the control that edits the column in place
@@ -164,8 +148,8 @@ struct GridColumn {
     int width = 0;     // pixels; 0 makes a hidden, fixed column
     int sort = 0;      // 1 text, 2 number, 3 date and time; 0 none
     int type = 0;      // -1: fixed (no resizing, no sorting)
-    RgbColor colorBg = kWhite;
-    RgbColor colorText = kBlack;
+    RgbColor colorBg = kRgbWhite;
+    RgbColor colorText = kRgbBlack;
     QString title;
     int sum = 0; // element id of the control that shows the column's total
     // The column's own ENDEDIT child (IsNull() when none). The grid runs the
@@ -187,7 +171,7 @@ struct GridDefinition {
     // The first child of table_info has is_col_color other than "0": cells
     // take their column's colours.
     bool colouredByColumn = false;
-    QList<GridColumn> columns; // every col element, shown or not
+    QList<GridColumnDefinition> columns; // every col element, shown or not
     // PARA, PARA/table_info (the save commands read it) and PARA/col_info;
     // IsNull() when absent.
     CXmlNodePtr para = CXmlNode::Null();
@@ -195,7 +179,7 @@ struct GridDefinition {
     CXmlNodePtr colInfo = CXmlNode::Null();
 
     // The columns that exist in the grid, in order.
-    QList<GridColumn> ShownColumns() const;
+    QList<GridColumnDefinition> ShownColumns() const;
 };
 
 struct TableDetail {
@@ -205,11 +189,10 @@ struct TableDetail {
 
 // droplist, datectrl ----------------------------------------------------
 
-struct DropListDetail {
-    // Height of the selection field: the height of `pos` (already raised by
-    // 5 pixels when it was 20 or more).
-    int itemHeight = 0;
-};
+// `pos` is as written: the widget makes a rectangle 20 pixels high or more
+// 5 pixels lower (ZkDropList::AdjustedRect) and sizes its selection field to
+// the result.
+struct DropListDetail {};
 
 // The date picker always shows this format.
 inline constexpr char16_t kDateDisplayFormat[] = u"yyyy-MM-dd";
@@ -261,11 +244,10 @@ using ControlDetail = std::variant<TextBoxDetail, ButtonDetail, StaticDetail, Pi
                                    PanelDetail, TreeDetail, TreeListDetail>;
 
 struct ControlDefinition {
-    ControlKind kind = ControlKind::TextBox;
-    int id = 0; // element id
-    // The rectangle to create the control with (a droplist's already
-    // adjusted).
-    DefRect pos;
+    ControlElementKind kind = ControlElementKind::TextBox;
+    int id = 0;  // element id
+    DefRect pos; // as written
+
     // `value` as written. textbox, static and droplist pass it through the
     // form's template expansion before showing it (ExpandsValue); a droplist
     // then splits it into its items (ParseItemList).
@@ -279,7 +261,9 @@ struct ControlDefinition {
     CXmlNodePtr element = CXmlNode::Null(); // the control element
     ControlDetail detail;                   // the alternative that belongs to `kind`
 
-    int windowId() const { return id + kWindowIdBase; }
+    // Window ids of controls are their element ids plus 1024.
+    static constexpr int kWindowIdOffset = 1024;
+    int windowId() const { return id + kWindowIdOffset; }
     bool ExpandsValue() const;
 };
 

@@ -14,10 +14,6 @@ constexpr std::array<const char16_t*, 11> kControlNames = {
     u"droplist", u"datectrl", u"panel",  u"tree", u"treelist",
 };
 
-// A droplist of this height or more is made 5 pixels lower.
-constexpr int kDropListTallHeight = 20;
-constexpr int kDropListTrim = 5;
-
 // What one kind's reader gets besides the element.
 struct ReadState {
     const CXmlNodePtr& element;
@@ -54,20 +50,10 @@ TextBoxDetail ReadTextBox(const ReadState& s)
     return d;
 }
 
-ShadeMode ShadeModeOf(const QString& shade)
-{
-    if (shade.isEmpty())
-        return ShadeMode::None;
-    if (shade == u"1")
-        return ShadeMode::Scheme1;
-    if (shade == u"2")
-        return ShadeMode::Scheme2;
-    return ShadeMode::Colour;
-}
-
 ButtonDetail ReadButton(const ReadState& s)
 {
     ButtonDetail d;
+    d.popup = s.number(QStringLiteral("popup"));
     d.desp = s.text(QStringLiteral("desp"));
     d.maxlen = s.number(QStringLiteral("maxlen"));
     d.img = s.number(QStringLiteral("img"));
@@ -75,23 +61,11 @@ ButtonDetail ReadButton(const ReadState& s)
     d.color = s.color(QStringLiteral("color"));
     d.disabled = s.number(QStringLiteral("disabled"));
     s.readFont();
-    if (s.number(QStringLiteral("popup")) == 1)
-        d.buttonKind = ButtonKind::Hyperlink;
-    else if (s.def.style > 0 && d.shade.isEmpty())
-        d.buttonKind = ButtonKind::PushButton;
-    else
-        d.buttonKind = d.maxlen == 0 ? ButtonKind::ColourButton : ButtonKind::ShadedButton;
-    const bool colourKind =
-        d.buttonKind == ButtonKind::ColourButton || d.buttonKind == ButtonKind::ShadedButton;
-    if (colourKind) {
-        d.shadeMode = ShadeModeOf(d.shade);
-        if (d.shadeMode == ShadeMode::Colour)
-            d.shadeColor = ReadColor(d.shade, s.messages());
-        static constexpr std::array<ImagePlacement, 3> placements = {
-            ImagePlacement::Left, ImagePlacement::Above, ImagePlacement::Right};
-        if (s.def.style >= 0 && s.def.style < 3)
-            d.imagePlacement = placements[s.def.style];
-    }
+    // A non-empty shade never makes a standard button, so every button but
+    // the hyperlink is a colour kind here.
+    const bool namedScheme = d.shade.isEmpty() || d.shade == u"1" || d.shade == u"2";
+    if (d.popup != 1 && !namedScheme)
+        d.shadeColor = ReadColor(d.shade, s.messages());
     s.def.startsHidden = s.def.hidden != 0;
     return d;
 }
@@ -172,9 +146,6 @@ TableDetail ReadTable(const ReadState& s)
 DropListDetail ReadDropList(const ReadState& s)
 {
     DropListDetail d;
-    if (s.def.pos.height() >= kDropListTallHeight)
-        s.def.pos.bottom -= kDropListTrim;
-    d.itemHeight = s.def.pos.height();
     s.readFont();
     s.def.startsHidden = s.def.hidden > 0;
     return d;
@@ -219,27 +190,27 @@ TreeListDetail ReadTreeList(const ReadState& s)
 ControlDetail ReadDetail(const ReadState& s)
 {
     switch (s.def.kind) {
-    case ControlKind::TextBox:
+    case ControlElementKind::TextBox:
         return ReadTextBox(s);
-    case ControlKind::Button:
+    case ControlElementKind::Button:
         return ReadButton(s);
-    case ControlKind::Static:
+    case ControlElementKind::Static:
         return ReadColouredLabel<StaticDetail>(s);
-    case ControlKind::Pic:
+    case ControlElementKind::Pic:
         return ReadColouredLabel<PicDetail>(s);
-    case ControlKind::EditButton:
+    case ControlElementKind::EditButton:
         return ReadEditButton(s);
-    case ControlKind::Table:
+    case ControlElementKind::Table:
         return ReadTable(s);
-    case ControlKind::DropList:
+    case ControlElementKind::DropList:
         return ReadDropList(s);
-    case ControlKind::DateCtrl:
+    case ControlElementKind::DateCtrl:
         return ReadDateCtrl(s);
-    case ControlKind::Panel:
+    case ControlElementKind::Panel:
         return ReadPanel(s);
-    case ControlKind::Tree:
+    case ControlElementKind::Tree:
         return TreeDetail{};
-    case ControlKind::TreeList:
+    case ControlElementKind::TreeList:
         return ReadTreeList(s);
     }
     return TreeDetail{};
@@ -247,16 +218,16 @@ ControlDetail ReadDetail(const ReadState& s)
 
 } // namespace
 
-QString ControlElementName(ControlKind kind)
+QString ControlElementName(ControlElementKind kind)
 {
     return QString::fromUtf16(kControlNames[size_t(kind)]);
 }
 
-std::optional<ControlKind> ControlKindFromName(QStringView elementName)
+std::optional<ControlElementKind> ControlElementKindFromName(QStringView elementName)
 {
     for (size_t i = 0; i < kControlNames.size(); ++i) {
         if (elementName == QStringView(kControlNames[i]))
-            return ControlKind(i);
+            return ControlElementKind(i);
     }
     return std::nullopt;
 }
@@ -264,7 +235,7 @@ std::optional<ControlKind> ControlKindFromName(QStringView elementName)
 std::optional<ControlDefinition> ReadControl(const CXmlNodePtr& element,
                                              const DefinitionContext& context)
 {
-    const std::optional<ControlKind> kind = ControlKindFromName(element->GetName());
+    const std::optional<ControlElementKind> kind = ControlElementKindFromName(element->GetName());
     if (!kind)
         return std::nullopt;
     ControlDefinition def;
@@ -299,8 +270,8 @@ bool EditButtonDetail::showsButton() const
 
 bool ControlDefinition::ExpandsValue() const
 {
-    return kind == ControlKind::TextBox || kind == ControlKind::Static ||
-           kind == ControlKind::DropList;
+    return kind == ControlElementKind::TextBox || kind == ControlElementKind::Static ||
+           kind == ControlElementKind::DropList;
 }
 
 } // namespace zk

@@ -5,9 +5,9 @@ namespace zk::definition_detail {
 
 namespace {
 
-GridColumn ReadColumn(const CXmlNodePtr& col, const DefinitionMessages& messages)
+GridColumnDefinition ReadColumn(const CXmlNodePtr& col, const DefinitionMessages& messages)
 {
-    GridColumn c;
+    GridColumnDefinition c;
     c.colId = AttrInt(*col, QStringLiteral("col_id"));
     c.id = AttrInt(*col, QStringLiteral("id"));
     c.hiddenWnd = AttrInt(*col, QStringLiteral("hidden_wnd"));
@@ -16,9 +16,9 @@ GridColumn ReadColumn(const CXmlNodePtr& col, const DefinitionMessages& messages
     c.sort = AttrInt(*col, QStringLiteral("sort"));
     c.type = AttrInt(*col, QStringLiteral("type"));
     c.colorBg =
-        ReadOptionalColor(AttrText(*col, QStringLiteral("color_bg")), messages).value_or(kWhite);
-    c.colorText =
-        ReadOptionalColor(AttrText(*col, QStringLiteral("color_text")), messages).value_or(kBlack);
+        ReadOptionalColor(AttrText(*col, QStringLiteral("color_bg")), messages).value_or(kRgbWhite);
+    c.colorText = ReadOptionalColor(AttrText(*col, QStringLiteral("color_text")), messages)
+                      .value_or(kRgbBlack);
     c.title = AttrText(*col, QStringLiteral("title"));
     c.sum = AttrInt(*col, QStringLiteral("sum"));
     c.endEdit = col->GetChild(QStringLiteral("ENDEDIT"));
@@ -53,10 +53,10 @@ GridDefinition ReadGrid(const CXmlNode& table, const DefinitionMessages& message
 
 namespace zk {
 
-QList<GridColumn> GridDefinition::ShownColumns() const
+QList<GridColumnDefinition> GridDefinition::ShownColumns() const
 {
-    QList<GridColumn> shown;
-    for (const GridColumn& c : columns) {
+    QList<GridColumnDefinition> shown;
+    for (const GridColumnDefinition& c : columns) {
         if (c.shownInGrid())
             shown.append(c);
     }

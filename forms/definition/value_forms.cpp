@@ -82,7 +82,7 @@ RgbColor ReadColor(const QString& text, const DefinitionMessages& messages)
     if (const auto color = ParseColor(text))
         return *color;
     messages.Show(QString::fromUtf16(kColorFormatMessage));
-    return kRed;
+    return kRgbRed;
 }
 
 std::optional<RgbColor> ReadOptionalColor(const QString& text, const DefinitionMessages& messages)
@@ -105,11 +105,6 @@ FontSpec ReadFont(const QString& text, const QString& defaultFace)
     if (font.face.isEmpty())
         font.face = defaultFace;
     return font;
-}
-
-RgbColor InverseColor(const RgbColor& c)
-{
-    return RgbColor{255 - c.r, 255 - c.g, c.b};
 }
 
 QList<int> ParseIdList(const QString& text)

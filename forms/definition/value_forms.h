@@ -19,9 +19,6 @@
 
 namespace zk {
 
-// Window ids of controls are their element ids plus this.
-inline constexpr int kWindowIdBase = 1024;
-
 // The messages of broken value texts, as the user sees them.
 inline constexpr char16_t kRectFormatMessage[] = u"矩形数据格式错误";
 inline constexpr char16_t kColorFormatMessage[] = u"RGB颜色格式错误(x,y,z)";
@@ -50,9 +47,9 @@ struct RgbColor {
     bool operator==(const RgbColor&) const = default;
 };
 
-inline constexpr RgbColor kRed{255, 0, 0};
-inline constexpr RgbColor kWhite{255, 255, 255};
-inline constexpr RgbColor kBlack{0, 0, 0};
+inline constexpr RgbColor kRgbRed{255, 0, 0};
+inline constexpr RgbColor kRgbWhite{255, 255, 255};
+inline constexpr RgbColor kRgbBlack{0, 0, 0};
 
 // A font text "size" or "size,face" as a plain value; the widget layer makes
 // the real font from it. Fonts of definitions are always bold (weight 700,
@@ -96,10 +93,6 @@ std::optional<RgbColor> ReadOptionalColor(const QString& text, const DefinitionM
 // empty one) the form's default face is used. Parts beyond the second are
 // ignored.
 FontSpec ReadFont(const QString& text, const QString& defaultFace);
-
-// The colour a text drawn over `c` stays readable in: red and green inverted,
-// blue kept (the colour buttons' hover text).
-RgbColor InverseColor(const RgbColor& c);
 
 // "a;b;c" as integers. Empty parts (a trailing ";") are left out, so that they
 // do not turn into element id 0.

@@ -81,26 +81,26 @@ constexpr AttrRule kDrawingRules[] = {{"style", ValueForm::Integer},
 constexpr std::array<const char16_t*, 10> kDrawingTypes = {
     u"img", u"line", u"arrow", u"rect", u"rect1", u"rect2", u"rect3", u"yuan", u"yuan1", u"text"};
 
-std::span<const AttrRule> KindRules(ControlKind kind)
+std::span<const AttrRule> KindRules(ControlElementKind kind)
 {
     switch (kind) {
-    case ControlKind::TextBox:
+    case ControlElementKind::TextBox:
         return kTextBoxRules;
-    case ControlKind::Button:
+    case ControlElementKind::Button:
         return kButtonRules;
-    case ControlKind::Static:
-    case ControlKind::Pic:
+    case ControlElementKind::Static:
+    case ControlElementKind::Pic:
         return kLabelRules;
-    case ControlKind::EditButton:
+    case ControlElementKind::EditButton:
         return kEditButtonRules;
-    case ControlKind::Table:
-    case ControlKind::DateCtrl:
-    case ControlKind::TreeList:
+    case ControlElementKind::Table:
+    case ControlElementKind::DateCtrl:
+    case ControlElementKind::TreeList:
         return kReadOnlyFontRules;
-    case ControlKind::DropList:
+    case ControlElementKind::DropList:
         return kFontRules;
-    case ControlKind::Panel:
-    case ControlKind::Tree:
+    case ControlElementKind::Panel:
+    case ControlElementKind::Tree:
         return {};
     }
     return {};
@@ -173,9 +173,9 @@ private:
     void LintPlacement(pugi::xml_node html, pugi::xml_node head, FormRole role);
     void LintHeadChildren(pugi::xml_node head);
     void LintDialog(pugi::xml_node body, pugi::xml_node dialog, int depth);
-    void LintControl(pugi::xml_node e, ControlKind kind, pugi::xml_node body, int depth);
+    void LintControl(pugi::xml_node e, ControlElementKind kind, pugi::xml_node body, int depth);
     void LintPos(pugi::xml_node e);
-    void LintActions(pugi::xml_node e, ControlKind kind);
+    void LintActions(pugi::xml_node e, ControlElementKind kind);
     void LintButtonShade(pugi::xml_node e);
     void LintInlinePopup(pugi::xml_node e, pugi::xml_node body);
     void LintGrid(pugi::xml_node table);
@@ -284,7 +284,7 @@ void FormLinter::LintDialog(pugi::xml_node body, pugi::xml_node dialog, int dept
             CheckValueForms(sink_, e, kSplitRules);
             continue;
         }
-        const std::optional<ControlKind> kind = ControlKindFromName(name);
+        const std::optional<ControlElementKind> kind = ControlElementKindFromName(name);
         if (!kind) {
             sink_.Add(e, QStringLiteral("未知元素 <%1>").arg(name));
             continue;
@@ -301,26 +301,27 @@ void FormLinter::LintDialog(pugi::xml_node body, pugi::xml_node dialog, int dept
     lint::LintLayout(sink_, dialog);
 }
 
-void FormLinter::LintControl(pugi::xml_node e, ControlKind kind, pugi::xml_node body, int depth)
+void FormLinter::LintControl(pugi::xml_node e, ControlElementKind kind, pugi::xml_node body,
+                             int depth)
 {
     CheckValueForms(sink_, e, kControlRules);
     CheckValueForms(sink_, e, KindRules(kind));
     LintPos(e);
     LintActions(e, kind);
     switch (kind) {
-    case ControlKind::Button:
+    case ControlElementKind::Button:
         LintButtonShade(e);
         break;
-    case ControlKind::EditButton:
+    case ControlElementKind::EditButton:
         LintInlinePopup(e, body);
         break;
-    case ControlKind::Table:
+    case ControlElementKind::Table:
         LintGrid(e);
         break;
-    case ControlKind::TreeList:
+    case ControlElementKind::TreeList:
         LintTreeItems(e.child("PARA").child("head_info"), 1);
         break;
-    case ControlKind::Panel:
+    case ControlElementKind::Panel:
         for (pugi::xml_node page : e.children("html"))
             LintHtml(page, FormRole::Page, depth + 1);
         break;
@@ -337,7 +338,7 @@ void FormLinter::LintPos(pugi::xml_node e)
         CheckValueForms(sink_, e, std::array{AttrRule{"pos", ValueForm::Rectangle}});
 }
 
-void FormLinter::LintActions(pugi::xml_node e, ControlKind kind)
+void FormLinter::LintActions(pugi::xml_node e, ControlElementKind kind)
 {
     const pugi::xml_node action = e.child("ACTION");
     if (!action)

@@ -134,7 +134,7 @@ void LintLayout(Sink& sink, pugi::xml_node dialog)
 {
     LayoutState state;
     for (pugi::xml_node e : dialog.children()) {
-        if (e.type() == pugi::node_element && ControlKindFromName(NameOf(e)))
+        if (e.type() == pugi::node_element && ControlElementKindFromName(NameOf(e)))
             state.controls.insert(IntOf(e, "id"));
     }
     for (pugi::xml_node e : dialog.children()) {
@@ -145,7 +145,7 @@ void LintLayout(Sink& sink, pugi::xml_node dialog)
             LintGroup(sink, e, state);
         else if (name == u"split")
             LintSplit(sink, e, state);
-        else if (ControlKindFromName(name) && IntOf(e, "hidden") != 2)
+        else if (ControlElementKindFromName(name) && IntOf(e, "hidden") != 2)
             state.placed.insert(IntOf(e, "id"));
     }
 }

@@ -72,8 +72,8 @@ TEST(DefinitionValueForms, RectanglesColoursFontsAndLists)
     } colors[] = {
         {"0,128,255", {0, 128, 255}, false},
         {"256,-1,511", {0, 255, 255}, false}, // low 8 bits
-        {"12,34", kRed, true},
-        {"1,2,3,4", kRed, true},
+        {"12,34", kRgbRed, true},
+        {"1,2,3,4", kRgbRed, true},
     };
     for (const ColorCase& c : colors) {
         QStringList shown;
@@ -82,7 +82,6 @@ TEST(DefinitionValueForms, RectanglesColoursFontsAndLists)
         EXPECT_EQ(shown, c.error ? QStringList{kColorError} : QStringList{}) << c.text;
     }
     EXPECT_EQ(ReadOptionalColor({}, {}), std::nullopt) << "an empty colour is no colour";
-    EXPECT_EQ(InverseColor({10, 20, 30}), (RgbColor{245, 235, 30}));
 
     const QString face = QStringLiteral("宋体");
     EXPECT_TRUE(ReadFont({}, face).isDefault);
@@ -161,35 +160,30 @@ TEST(DefinitionBody, TextBoxStyles)
     EXPECT_FALSE(r.Control(4).startsHidden) << "only above 0 hides a text box";
 }
 
-TEST(DefinitionBody, ButtonKindsAndColours)
+TEST(DefinitionBody, ButtonColours)
 {
     Reading r(Form(QStringLiteral(
-        "<button id='1' pos='0,0,9,9' popup='1' style='3'/>"
-        "<button id='2' pos='0,0,9,9' style='3'/>"
-        "<button id='3' pos='0,0,9,9' style='0' img='4' disabled='1'/>"
-        "<button id='4' pos='0,0,9,9' style='3' shade='1' color='200,0,0' maxlen='2'/>"
-        "<button id='5' pos='0,0,9,9' shade='10,20,30' disabled='2' style='1'/>"
-        "<button id='6' pos='0,0,9,9' shade='10,20' color='1,2'/>")));
+        "<button id='1' pos='0,0,9,9' popup='1' shade='x' style='3'/>"
+        "<button id='2' pos='0,0,9,9' img='4' disabled='1' desp='保存'/>"
+        "<button id='3' pos='0,0,9,9' style='3' shade='1' color='200,0,0' maxlen='2'/>"
+        "<button id='4' pos='0,0,9,9' shade='10,20,30' disabled='2' style='1'/>"
+        "<button id='5' pos='0,0,9,9' shade='10,20' color='1,2'/>")));
     const auto b = [&](int id) { return std::get<ButtonDetail>(r.Control(id).detail); };
-    EXPECT_EQ(b(1).buttonKind, ButtonKind::Hyperlink);
-    EXPECT_EQ(b(2).buttonKind, ButtonKind::PushButton);
-    EXPECT_EQ(b(3).buttonKind, ButtonKind::ColourButton) << "style 0, empty shade";
-    EXPECT_EQ(b(3).imagePlacement, ImagePlacement::Left);
-    EXPECT_EQ(b(3).img, 4);
-    EXPECT_TRUE(b(3).disabledAtCreation());
-    EXPECT_EQ(b(4).buttonKind, ButtonKind::ShadedButton) << "a shade makes style 3 a colour kind";
-    EXPECT_EQ(b(4).shadeMode, ShadeMode::Scheme1);
-    EXPECT_EQ(b(4).color, (RgbColor{200, 0, 0}));
-    EXPECT_TRUE(b(4).alwaysFilled());
-    EXPECT_EQ(b(4).imagePlacement, ImagePlacement::Default) << "style 3 names no placement";
-    EXPECT_EQ(b(5).shadeMode, ShadeMode::Colour);
-    EXPECT_EQ(b(5).shadeColor, (RgbColor{10, 20, 30}));
-    EXPECT_EQ(b(5).imagePlacement, ImagePlacement::Above);
-    EXPECT_FALSE(b(5).disabledAtCreation()) << "only exactly 1 disables";
+    EXPECT_EQ(b(1).popup, 1);
+    EXPECT_EQ(b(1).shadeColor, std::nullopt) << "a hyperlink has no shade";
+    EXPECT_EQ(b(2).img, 4);
+    EXPECT_EQ(b(2).desp, QStringLiteral("保存"));
+    EXPECT_TRUE(b(2).disabledAtCreation());
+    EXPECT_EQ(b(3).shade, QStringLiteral("1"));
+    EXPECT_EQ(b(3).shadeColor, std::nullopt) << "a named scheme";
+    EXPECT_EQ(b(3).color, (RgbColor{200, 0, 0}));
+    EXPECT_EQ(b(3).maxlen, 2);
+    EXPECT_EQ(b(4).shadeColor, (RgbColor{10, 20, 30}));
+    EXPECT_FALSE(b(4).disabledAtCreation()) << "only exactly 1 disables";
     // Each broken colour text is reported once.
     EXPECT_EQ(r.messages, (QStringList{kColorError, kColorError}));
-    EXPECT_EQ(b(6).shadeColor, kRed);
-    EXPECT_EQ(b(6).color, kRed);
+    EXPECT_EQ(b(5).shadeColor, kRgbRed);
+    EXPECT_EQ(b(5).color, kRgbRed);
 }
 
 TEST(DefinitionBody, EditButtonPopups)
@@ -252,23 +246,23 @@ TEST(DefinitionBody, GridColumns)
                   QStringLiteral("parent_field"), QString()),
               QStringLiteral("order_uid_0"));
     ASSERT_EQ(grid.columns.size(), 4);
-    const QList<GridColumn> shown = grid.ShownColumns();
+    const QList<GridColumnDefinition> shown = grid.ShownColumns();
     ASSERT_EQ(shown.size(), 3) << "the width-0 column exists, the col_id 3 one does not";
     EXPECT_EQ(shown[1].title, QStringLiteral("隐藏"));
     EXPECT_TRUE(shown[1].fixed());
-    EXPECT_EQ(shown[0].colorBg, kWhite);
-    EXPECT_EQ(shown[0].colorText, kBlack);
+    EXPECT_EQ(shown[0].colorBg, kRgbWhite);
+    EXPECT_EQ(shown[0].colorText, kRgbBlack);
     EXPECT_EQ(shown[0].element->GetAttribute(QStringLiteral("field_name"), QString()),
               QStringLiteral("code_0"));
     EXPECT_TRUE(shown[0].endEdit->IsNull());
 
-    const GridColumn& qty = shown[2];
+    const GridColumnDefinition& qty = shown[2];
     EXPECT_EQ(qty.format, 1);
     EXPECT_EQ(qty.hiddenWnd, 40);
     EXPECT_EQ(qty.sum, 51);
     EXPECT_TRUE(qty.fixed()) << "type -1";
     EXPECT_EQ(qty.colorBg, (RgbColor{255, 255, 200}));
-    EXPECT_EQ(qty.colorText, kRed);
+    EXPECT_EQ(qty.colorText, kRgbRed);
     EXPECT_EQ(r.messages, QStringList{kColorError});
     const QList<EndEditCommand> script = ReadEndEditCommands(*qty.endEdit);
     ASSERT_EQ(script.size(), 1);
@@ -295,11 +289,10 @@ TEST(DefinitionBody, DropListsDatesPanelsAndTreeLists)
         "<a title='部门' type='2' menu_id='30'><b title='一组' type='1'/>"
         "<c title='二组' type='3' menu_id='31'><d title='组员'/></c></a>"
         "</head_info></PARA></treelist>")));
-    const ControlDefinition& tall = r.Control(1);
-    EXPECT_EQ(tall.pos, (DefRect{0, 0, 100, 20})) << "25 pixels high is made 20";
-    EXPECT_EQ(std::get<DropListDetail>(tall.detail).itemHeight, 20);
-    EXPECT_TRUE(tall.ExpandsValue());
-    EXPECT_EQ(r.Control(2).pos.height(), 19);
+    const ControlDefinition& list = r.Control(1);
+    EXPECT_EQ(list.pos, (DefRect{0, 0, 100, 25})) << "the widget adjusts the height";
+    EXPECT_TRUE(list.ExpandsValue());
+    EXPECT_EQ(ParseItemList(list.value).size(), 3);
     EXPECT_EQ(std::get<DateCtrlDetail>(r.Control(3).detail).readonly, 1);
 
     const PanelDetail& panel = std::get<PanelDetail>(r.Control(4).detail);
