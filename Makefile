@@ -3,6 +3,9 @@ BUILD ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
+# Let ccache share results between clones and worktrees in different folders.
+export CCACHE_BASEDIR ?= $(CURDIR)
+export CCACHE_NOHASHDIR ?= 1
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 

@@ -1,0 +1,44 @@
+#include "forms/controls/zk_date_ctrl.h"
+
+#include "forms/controls/control_kind.h"
+#include "forms/controls/control_styles.h"
+#include "forms/controls/locale_date.h"
+
+namespace zk {
+
+namespace {
+
+const QString kDisplayFormat = QStringLiteral("yyyy-MM-dd");
+
+} // namespace
+
+ZkDateCtrl::ZkDateCtrl(int style, QWidget* parent)
+    : QDateEdit(parent)
+{
+    SetControlKind(this, ControlKind::DateCtrl);
+    setDisplayFormat(kDisplayFormat);
+    setCalendarPopup((style & styles::kDateUpDown) == 0);
+    setFocusPolicy(Qt::StrongFocus);
+    setDate(QDate::currentDate());
+}
+
+std::optional<QDate> ZkDateCtrl::ParseDateText(const QString& text, const QLocale& locale)
+{
+    return ParseLocaleDate(text, locale);
+}
+
+bool ZkDateCtrl::SetDateText(const QString& text)
+{
+    const std::optional<QDate> date = ParseDateText(text, locale());
+    if (!date)
+        return false;
+    setDate(*date);
+    return true;
+}
+
+QString ZkDateCtrl::WindowText() const
+{
+    return date().toString(kDisplayFormat);
+}
+
+} // namespace zk

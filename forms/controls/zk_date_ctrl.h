@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QDateEdit>
+#include <QLocale>
+
+#include <optional>
+
+namespace zk {
+
+// The date picker of a form (`datectrl`): shows "yyyy-MM-dd", opens a
+// calendar (unless the style asks for the up-down kind) and starts at today.
+class ZkDateCtrl : public QDateEdit {
+    Q_OBJECT
+
+public:
+    explicit ZkDateCtrl(int style, QWidget* parent = nullptr);
+
+    // Reads a date the way users write one: yyyy-MM-dd, yyyy/M/d, yyyy.M.d
+    // (with or without leading zeros), yyyy年M月d日 and the locale's short and
+    // long formats; a time after the date (as database values carry) is
+    // ignored. Nothing when the text is no date.
+    static std::optional<QDate> ParseDateText(const QString& text,
+                                              const QLocale& locale = QLocale::system());
+    // Sets the date when the text is one; false (and nothing changed) else.
+    bool SetDateText(const QString& text);
+    QString WindowText() const;
+};
+
+} // namespace zk

@@ -1,0 +1,67 @@
+#include "forms/controls/zk_static.h"
+
+#include "forms/controls/control_kind.h"
+#include "forms/controls/control_styles.h"
+
+namespace zk {
+
+using namespace styles;
+
+CZkStatic::CZkStatic(int style, QWidget* parent)
+    : QLabel(parent)
+    , noPrefix_((style & kStaticNoPrefix) != 0)
+{
+    SetControlKind(this, ControlKind::Static);
+    setTextFormat(Qt::PlainText);
+    setAutoFillBackground(false);
+    const int type = style & kStaticTypeMask;
+    Qt::Alignment horizontal = Qt::AlignLeft;
+    if (type == kStaticCenter)
+        horizontal = Qt::AlignHCenter;
+    else if (type == kStaticRight)
+        horizontal = Qt::AlignRight;
+    const Qt::Alignment vertical = (style & kStaticCenterImage) ? Qt::AlignVCenter : Qt::AlignTop;
+    setAlignment(horizontal | vertical);
+    // Left, centred and right labels wrap at word ends; the simple kinds do not.
+    setWordWrap(type <= kStaticRight);
+    if (style & kStaticSunken)
+        setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    SetTextColour(textColour_);
+}
+
+QString CZkStatic::ShownText(const QString& text)
+{
+    QString shown;
+    shown.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == QLatin1Char('&')) {
+            if (i + 1 < text.size() && text[i + 1] == QLatin1Char('&')) {
+                shown += QLatin1Char('&');
+                ++i;
+            }
+            continue;
+        }
+        shown += text[i];
+    }
+    return shown;
+}
+
+void CZkStatic::SetWindowText(const QString& text)
+{
+    text_ = text;
+    setText(noPrefix_ ? text : ShownText(text));
+    // A transparent label leaves its old text on the parent's background
+    // unless the parent repaints the area under it too.
+    if (isVisible() && parentWidget())
+        parentWidget()->update(geometry());
+}
+
+void CZkStatic::SetTextColour(const QColor& colour)
+{
+    textColour_ = colour;
+    QPalette p = palette();
+    p.setColor(QPalette::WindowText, colour);
+    setPalette(p);
+}
+
+} // namespace zk
