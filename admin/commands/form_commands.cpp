@@ -70,22 +70,38 @@ int Decode(Invocation& run)
     return Write(run, run.args[1], text.toUtf8()) ? kOk : kFailed;
 }
 
-// --kind 1 (default) or 2; 0 for anything else.
-int KindOption(const Options& options)
-{
-    const QString kind = options.values.value(u"kind"_s, u"1"_s);
-    return kind == u"1" ? 1 : kind == u"2" ? 2 : 0;
-}
+// The options of import and export: --uid N (a number), --kind 1|2 (1 by
+// default), the others in `allowed`, and the positional arguments counted by
+// `positionalOk`. False after a usage message.
+struct MenuOptions {
+    Options options;
+    QString uid;
+    int kind = 1;
+};
 
-bool UidOption(const Invocation& run, const Options& options, const char* command, QString& uid)
+bool ReadMenuOptions(const Invocation& run, const char* command, QStringList allowed,
+                     bool (*positionalOk)(qsizetype), const char* positionalHint, MenuOptions& menu)
 {
-    uid = options.values.value(u"uid"_s).trimmed();
+    const auto usage = [&](const QString& why) {
+        run.err << "zk_admin form " << command << ": " << why << '\n';
+        return false;
+    };
+    allowed << u"uid"_s << u"kind"_s;
+    QString error;
+    if (!ReadOptions(run.args, allowed, menu.options, error))
+        return usage(error);
+    if (!positionalOk(menu.options.positional.size()))
+        return usage(QString::fromUtf8(positionalHint));
+    const QString kind = menu.options.values.value(u"kind"_s, u"1"_s);
+    if (kind != u"1" && kind != u"2")
+        return usage(u"--kind is 1 or 2"_s);
+    menu.kind = kind.toInt();
+    menu.uid = menu.options.values.value(u"uid"_s).trimmed();
     bool number = false;
-    uid.toLongLong(&number);
-    if (number)
-        return true;
-    run.err << "zk_admin form " << command << ": --uid needs a number\n";
-    return false;
+    menu.uid.toLongLong(&number);
+    if (!number)
+        return usage(u"--uid needs a number"_s);
+    return true;
 }
 
 // The menu row, created with the given fields when it is missing.
@@ -119,22 +135,14 @@ bool EnsureMenuRow(Invocation& run, const QString& table, const QString& uid, in
 
 int Import(Invocation& run)
 {
-    Options options;
-    QString error;
-    const QStringList allowed = {u"uid"_s,  u"kind"_s,  u"name"_s, u"parent"_s,
-                                 u"leaf"_s, u"order"_s, u"level"_s};
-    QString uid;
-    if (!ReadOptions(run.args, allowed, options, error) || options.positional.size() != 1) {
-        run.err << "zk_admin form import: " << (error.isEmpty() ? u"give one FILE.xml"_s : error)
-                << '\n';
+    MenuOptions menu;
+    if (!ReadMenuOptions(
+            run, "import", {u"name"_s, u"parent"_s, u"leaf"_s, u"order"_s, u"level"_s},
+            [](qsizetype n) { return n == 1; }, "give one FILE.xml", menu))
         return kBadUsage;
-    }
-    const int kind = KindOption(options);
-    if (kind == 0 || !UidOption(run, options, "import", uid)) {
-        if (kind == 0)
-            run.err << "zk_admin form import: --kind is 1 or 2\n";
-        return kBadUsage;
-    }
+    const Options& options = menu.options;
+    const QString& uid = menu.uid;
+    const int kind = menu.kind;
     QString text;
     if (!ReadText(run, options.positional.first(), text))
         return kFailed;
@@ -151,21 +159,13 @@ int Import(Invocation& run)
 
 int Export(Invocation& run)
 {
-    Options options;
-    QString error;
-    QString uid;
-    if (!ReadOptions(run.args, {u"uid"_s, u"kind"_s}, options, error) ||
-        options.positional.size() > 1) {
-        run.err << "zk_admin form export: " << (error.isEmpty() ? u"at most one OUT.xml"_s : error)
-                << '\n';
+    MenuOptions menu;
+    if (!ReadMenuOptions(
+            run, "export", {}, [](qsizetype n) { return n <= 1; }, "at most one OUT.xml", menu))
         return kBadUsage;
-    }
-    const int kind = KindOption(options);
-    if (kind == 0 || !UidOption(run, options, "export", uid)) {
-        if (kind == 0)
-            run.err << "zk_admin form export: --kind is 1 or 2\n";
-        return kBadUsage;
-    }
+    const Options& options = menu.options;
+    const QString& uid = menu.uid;
+    const int kind = menu.kind;
     FormCache cache;
     QString text;
     const int found = LoadFormDefinition(*run.session, text, uid, kind, cache);
