@@ -12,7 +12,7 @@ namespace {
 QList<Command> AllCommands()
 {
     QList<Command> all;
-    for (auto family : {DatabaseCommands, UserCommands, SqlCommands, TextCommands})
+    for (auto family : {DatabaseCommands, UserCommands, SqlCommands, TextCommands, FormCommands})
         all.append(family());
     return all;
 }

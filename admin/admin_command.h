@@ -38,6 +38,7 @@ QList<Command> DatabaseCommands();
 QList<Command> UserCommands();
 QList<Command> SqlCommands();
 QList<Command> TextCommands();
+QList<Command> FormCommands();
 
 // Options of the form "--name value" among a command's arguments; everything else is
 // positional. False (with `error`) for an option not in `allowed` or one without a value.

@@ -5,7 +5,9 @@
 #include "tests/data/session_test_env.h"
 #include "util/scramble.h"
 
+#include <QFile>
 #include <QProcess>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -106,6 +108,62 @@ TEST_P(AdminTest, AddsUsersAndRunsStatementsAsTheClient)
     const Result failed = Db({u"exec"_s, u"UPDATE nowhere SET x=1"_s});
     EXPECT_EQ(failed.status, 1);
     EXPECT_TRUE(failed.err.startsWith(u"执行操作出错UPDATE nowhere SET x=1\n"_s));
+}
+
+// The form tools: files hold UTF-8 XML, form_0 the encoded UTF-16 text.
+TEST_P(AdminTest, FormToolsEncodeImportExportAndLint)
+{
+    QTemporaryDir dir;
+    const QString xml = dir.filePath(u"form.xml"_s);
+    const QString text = u"<html version='1.0' id='0'><head title='订单' pos='0'/></html>"_s;
+    {
+        QFile file(xml);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text.toUtf8());
+    }
+    const QString blob = dir.filePath(u"form.blob"_s);
+    const QString back = dir.filePath(u"back.xml"_s);
+    ASSERT_EQ(Admin({u"form"_s, u"encode"_s, xml, blob}).status, 0);
+    ASSERT_EQ(Admin({u"form"_s, u"decode"_s, blob, back}).status, 0);
+    QFile decoded(back);
+    ASSERT_TRUE(decoded.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(decoded.readAll()), text);
+    EXPECT_EQ(Admin({u"form"_s, u"decode"_s, xml, back}).status, 1) << "XML is no blob";
+    EXPECT_EQ(Admin({u"form"_s, u"encode"_s, xml}).status, 2);
+
+    ASSERT_EQ(Db({u"init"_s}).status, 0);
+    const Result imported = Db({u"form"_s, u"import"_s, xml, u"--uid"_s, u"500"_s, u"--name"_s,
+                                u"O'Brien 订单"_s, u"--leaf"_s, u"1"_s, u"--order"_s, u"3"_s});
+    ASSERT_EQ(imported.status, 0) << imported.err.toStdString();
+    EXPECT_EQ(
+        Db({u"query"_s, u"SELECT name_0, leaf_0, order_0 FROM c_menu_dh WHERE uid_0=500"_s}).out,
+        u"name_0\tleaf_0\torder_0\nO'Brien 订单\t1\t3\n"_s);
+    const Result exported = Db({u"form"_s, u"export"_s, u"--uid"_s, u"500"_s});
+    EXPECT_EQ(exported.status, 0) << exported.err.toStdString();
+    EXPECT_EQ(exported.out, text + u'\n');
+    ASSERT_EQ(Db({u"form"_s, u"import"_s, xml, u"--uid"_s, u"7"_s, u"--kind"_s, u"2"_s}).status, 0);
+    const QString out = dir.filePath(u"out.xml"_s);
+    ASSERT_EQ(Db({u"form"_s, u"export"_s, u"--uid"_s, u"7"_s, u"--kind"_s, u"2"_s, out}).status, 0);
+    QFile written(out);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(written.readAll()), text);
+    EXPECT_EQ(Db({u"form"_s, u"export"_s, u"--uid"_s, u"8"_s}).status, 1) << "no such row";
+    EXPECT_EQ(Db({u"form"_s, u"import"_s, xml, u"--uid"_s, u"x"_s}).status, 2);
+
+    const QString broken = dir.filePath(u"broken.xml"_s);
+    {
+        QFile file(broken);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(
+            "<html id='0'><head pos='0'/>\n<body><dialog><textbx id='1'/></dialog></body></html>");
+    }
+    const Result clean = Admin({u"form"_s, u"lint"_s, xml});
+    EXPECT_EQ(clean.status, 0);
+    EXPECT_TRUE(clean.out.isEmpty());
+    const Result findings = Admin({u"form"_s, u"lint"_s, broken});
+    EXPECT_EQ(findings.status, 1);
+    EXPECT_EQ(findings.out, u"2: 未知元素 <textbx>\n"_s);
+    EXPECT_EQ(Admin({u"form"_s, u"lint"_s}).status, 2);
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, AdminTest, ::testing::Values(Engine::SQLite, Engine::PostgreSQL),
