@@ -2,6 +2,7 @@
 
 #include "data/xml/xml_doc_state.h"
 #include "data/xml/xml_nodes.h"
+#include "util/numbers.h"
 
 #include <algorithm>
 #include <cstring>
@@ -11,25 +12,6 @@
 namespace zk {
 
 namespace {
-
-// Optional blanks and sign, then the digits up to the first non-digit; 0 without
-// digits. Values beyond the int range are clamped, never wrapped.
-int LeadingInt(QStringView text)
-{
-    qsizetype i = 0;
-    while (i < text.size() && (text[i] == u' ' || (text[i] >= u'\t' && text[i] <= u'\r')))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == u'-' || text[i] == u'+'))
-        negative = text[i++] == u'-';
-    qint64 value = 0;
-    const qint64 limit = qint64(std::numeric_limits<int>::max()) + 1;
-    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i)
-        value = std::min(limit, value * 10 + (text[i].unicode() - u'0'));
-    if (negative)
-        return int(-value);
-    return int(std::min<qint64>(value, std::numeric_limits<int>::max()));
-}
 
 // Visits the nodes below `top` in document order until `stop` returns true.
 template <typename Stop> bool AnyBelow(pugi::xml_node top, Stop stop)
@@ -221,7 +203,7 @@ int CXmlNode::GetTextInt(int def)
     if (!GetText(text))
         return def;
     if (!text.isEmpty())
-        return LeadingInt(text);
+        return ToInt(text);
     SetText(QString::number(def));
     return def;
 }
@@ -260,7 +242,7 @@ int CXmlNode::GetAttribute(const QString& name, int def) const
 {
     QString value;
     GetAttribute(name, value);
-    return value.isEmpty() ? def : LeadingInt(value);
+    return value.isEmpty() ? def : ToInt(value);
 }
 
 bool CXmlNode::AttributeFlag(const QString& name, bool def) const

@@ -1,9 +1,8 @@
 #include "forms/layout/layout_definition.h"
 
-#include <QStringList>
+#include "util/numbers.h"
 
-#include <algorithm>
-#include <climits>
+#include <QStringList>
 
 namespace zk::layout {
 
@@ -12,28 +11,12 @@ namespace {
 // Window ids are element ids + 1024.
 constexpr int kWindowIdBase = 1024;
 
-// The definition format's integer rule: optional blanks and sign, then the
-// digits up to the first non-digit; no digits gives 0.
-int LeadingInteger(const QString& text)
-{
-    qsizetype k = 0;
-    while (k < text.size() && text.at(k).isSpace())
-        ++k;
-    bool negative = false;
-    if (k < text.size() && (text.at(k) == u'-' || text.at(k) == u'+'))
-        negative = text.at(k++) == u'-';
-    qint64 value = 0;
-    for (; k < text.size() && text.at(k) >= u'0' && text.at(k) <= u'9'; ++k)
-        value = std::min<qint64>(value * 10 + (text.at(k).unicode() - u'0'), qint64(1) << 31);
-    return int(std::clamp<qint64>(negative ? -value : value, INT_MIN, INT_MAX));
-}
-
 // A pane part of a split's value: a "T" name, or an element id.
 PaneRef ToPane(const QString& part)
 {
     if (part.startsWith(u'T'))
         return PaneRef(part);
-    return PaneRef(LeadingInteger(part) + kWindowIdBase);
+    return PaneRef(ToInt(part) + kWindowIdBase);
 }
 
 void ApplySplit(CWndResizer& resizer, const LayoutElement& element)
