@@ -47,13 +47,43 @@ Reply Bytes(const QByteArray& bytes)
     return {1, QByteArray::number(bytes.size()), bytes};
 }
 
-// The values joined by GS. A value that holds a separator would be split by the client
-// into the wrong columns, so such a result is refused rather than sent out of shape.
-bool Join(const QStringList& values, QString& joined)
+// Appends the groups to `text`, each group's values joined by GS and the groups separated
+// by RS, in one buffer sized beforehand (results run to millions of characters). A value
+// that holds a separator would be split by the client into the wrong columns, so such a
+// result is refused rather than sent out of shape.
+bool JoinGroups(std::initializer_list<const QStringList*> groups, QString& text)
 {
-    joined = values.join(GS);
-    return joined.count(GS.at(0)) == std::max<qsizetype>(values.size() - 1, 0) &&
-           !joined.contains(RS);
+    const qsizetype start = text.size();
+    qsizetype size = start + qsizetype(groups.size()) - 1;
+    qsizetype separators = 0;
+    for (const QStringList* group : groups) {
+        for (const QString& value : *group)
+            size += value.size();
+        separators += std::max<qsizetype>(group->size() - 1, 0);
+    }
+    text.resize(size + separators);
+    QChar* out = text.data() + start;
+    bool firstGroup = true;
+    for (const QStringList* group : groups) {
+        if (!firstGroup)
+            *out++ = RS.front();
+        firstGroup = false;
+        for (qsizetype i = 0; i < group->size(); ++i) {
+            if (i > 0)
+                *out++ = GS.front();
+            const QString& value = (*group)[i];
+            std::copy_n(value.constData(), value.size(), out);
+            out += value.size();
+        }
+    }
+    const QStringView joined = QStringView(text).mid(start);
+    return joined.count(GS.front()) == separators &&
+           joined.count(RS.front()) == qsizetype(groups.size()) - 1;
+}
+
+Reply Joined(QString text, std::initializer_list<const QStringList*> groups)
+{
+    return JoinGroups(groups, text) ? Ok(text) : Refuse(kSeparatorInResult);
 }
 
 // The names and values of a request: an empty group is no names, and no values when
@@ -210,7 +240,6 @@ Reply RequestHandler::Database(qint32 code, const QString& text, const QByteArra
     QStringList values;
     QString sql;
     QString name;
-    QString joined;
     switch (code) {
     case link::kCommand:
         return Command(text);
@@ -228,7 +257,7 @@ Reply RequestHandler::Database(qint32 code, const QString& text, const QByteArra
             return Failure();
         if (found == 0)
             return Nothing();
-        return Join(values, joined) ? Ok(joined) : Refuse(kSeparatorInResult);
+        return Joined({}, {&values});
     }
     case link::kQueryFields: {
         const QStringList parts = text.split(GS);
@@ -236,7 +265,7 @@ Reply RequestHandler::Database(qint32 code, const QString& text, const QByteArra
         if (names == QStringList{QString()})
             names.clear();
         if (session_.QueryFields(parts[0], names, values))
-            return Join(values, joined) ? Ok(joined) : Refuse(kSeparatorInResult);
+            return Joined({}, {&values});
         break;
     }
     case link::kQueryTable:
@@ -244,9 +273,7 @@ Reply RequestHandler::Database(qint32 code, const QString& text, const QByteArra
             return Failure();
         if (names.isEmpty())
             return Nothing();
-        if (!Join(values, joined) || names.join(GS).contains(RS))
-            return Refuse(kSeparatorInResult);
-        return Ok(names.join(GS) + RS + joined);
+        return Joined({}, {&names, &values});
     case link::kQueryPage:
         return Page(text);
     case link::kReadBinary: {
@@ -308,11 +335,7 @@ Reply RequestHandler::Page(const QString& text)
         return Failure();
     if (total <= 0)
         return Nothing();
-    QString joined;
-    if (!Join(values, joined) || names.join(GS).contains(RS))
-        return Refuse(kSeparatorInResult);
-    return Ok(QString::number(total) + RS + QString::number(pageCount) + RS + names.join(GS) + RS +
-              joined);
+    return Joined(QString::number(total) + RS + QString::number(pageCount) + RS, {&names, &values});
 }
 
 Reply RequestHandler::File(const QString& text, const QByteArray& binary)
