@@ -40,7 +40,12 @@ QString AddressOf(int fd)
         port = ntohs(v4->sin_port);
     } else if (address.ss_family == AF_INET6) {
         const auto* v6 = reinterpret_cast<const sockaddr_in6*>(&address);
-        inet_ntop(AF_INET6, &v6->sin6_addr, host, sizeof host);
+        // An IPv4 client of a dual-stack listener is shown as IPv4: the login keeps the
+        // text before the first ":" as the client's address.
+        if (IN6_IS_ADDR_V4MAPPED(&v6->sin6_addr))
+            inet_ntop(AF_INET, &v6->sin6_addr.s6_addr[12], host, sizeof host);
+        else
+            inet_ntop(AF_INET6, &v6->sin6_addr, host, sizeof host);
         port = ntohs(v6->sin6_port);
     }
     return QString::fromLatin1(host) + u':' + QString::number(port);

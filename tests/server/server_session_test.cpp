@@ -193,6 +193,12 @@ TEST_P(ServerSessionTest, ReadsAsTheDirectSessionDoes)
         EXPECT_EQ(probe(client), probe(direct)) << name;
     EXPECT_EQ(client.dbType, direct.dbType);
 
+    // What only the server knows: the client's address as it sees it.
+    const QString address = client.GetClientIp();
+    EXPECT_TRUE(address.startsWith(u"127.0.0.1:"_s)) << address.toStdString();
+    EXPECT_GT(address.section(u':', 1).toInt(), 0);
+    EXPECT_EQ(client.CallServer(u"anything else"_s), u"0"_s);
+
     // The one difference the session's rules make: no row is success through the server.
     QStringList list{u"old"_s};
     EXPECT_FALSE(direct.QueryFields(none, {u"uid_0"_s}, list));
