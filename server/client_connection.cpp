@@ -179,8 +179,11 @@ ReadResult ClientConnection::ReadRequest(Request& request, QString& why)
             return result;
         have = next;
     }
-    request.text = payload.left(textLength);
-    request.binary = payload.mid(textLength);
+    if (textLength < total) {
+        request.binary = payload.mid(textLength);
+        payload.truncate(textLength);
+    }
+    request.text = std::move(payload);
     return ReadResult::Ok;
 }
 

@@ -7,8 +7,10 @@
 #include <QDir>
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <limits>
+#include <system_error>
 
 #include <arpa/inet.h>
 #include <netdb.h>
@@ -33,6 +35,29 @@ QString NumericAddress(const sockaddr_storage& address)
     const auto* v4 = reinterpret_cast<const sockaddr_in*>(&address);
     inet_ntop(AF_INET, &v4->sin_addr, host, sizeof host);
     return QString::fromLatin1(host) + u':' + QString::number(ntohs(v4->sin_port));
+}
+
+// What the log says about a connection that ended while a request was awaited; nothing
+// for a client that said goodbye or a server that stops.
+QString EndReason(ReadResult read, const QString& why)
+{
+    switch (read) {
+    case ReadResult::Idle:
+        return QStringLiteral("idle");
+    case ReadResult::Stalled:
+        return QStringLiteral("request stalled");
+    case ReadResult::Malformed:
+        return QStringLiteral("malformed frame (") + why + u')';
+    case ReadResult::Oversized:
+        return QStringLiteral("frame too large (") + why + u')';
+    case ReadResult::Broken:
+        return QStringLiteral("connection broken inside a request");
+    case ReadResult::Ok:
+    case ReadResult::Closed:
+    case ReadResult::Stopped:
+        break;
+    }
+    return {};
 }
 
 struct AddressListDeleter {
@@ -145,8 +170,16 @@ void ZkServer::Accept(int stopFd)
         if (rc <= 0 || !(entries[0].revents & POLLIN))
             continue;
         const int fd = ::accept4(listenFd_, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
-        if (fd < 0)
+        if (fd < 0) {
+            // Out of descriptors or memory: the waiting connection stays queued, and
+            // polling again at once would only spin.
+            if (errno != EAGAIN && errno != EINTR && errno != ECONNABORTED) {
+                log_.Line(QStringLiteral("accept failed: ") +
+                          QString::fromLocal8Bit(std::strerror(errno)));
+                std::this_thread::sleep_for(std::chrono::milliseconds(200));
+            }
             continue;
+        }
         if (qsizetype(workers_.size()) >= config_.maxConnections) {
             log_.Line(
                 QStringLiteral("connection refused: %1 connections are open").arg(workers_.size()));
@@ -159,8 +192,15 @@ void ZkServer::Accept(int stopFd)
         setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
         auto worker = std::make_unique<Worker>();
         Worker& w = *worker;
+        try {
+            w.thread = std::thread([this, fd, stopFd, &w] { Serve(fd, stopFd, w); });
+        } catch (const std::system_error& error) {
+            log_.Line(QStringLiteral("connection refused: no thread (") +
+                      QString::fromLocal8Bit(error.what()) + u')');
+            ::close(fd);
+            continue;
+        }
         workers_.push_back(std::move(worker));
-        w.thread = std::thread([this, fd, stopFd, &w] { Serve(fd, stopFd, w); });
     }
 }
 
@@ -183,49 +223,42 @@ void ZkServer::Serve(int fd, int stopFd, Worker& worker)
     limits.maxFrame = config_.maxFrame;
     limits.idleTimeoutMs = int(std::min<qint64>(qint64(config_.idleTimeoutSeconds) * 1000,
                                                 std::numeric_limits<int>::max()));
-    {
-        ClientConnection connection(fd, stopFd, limits);
-        const QString peer = connection.PeerAddress();
+    ClientConnection connection(fd, stopFd, limits);
+    const QString peer = connection.PeerAddress();
+    // A request that needs more memory than there is ends its own connection, not the
+    // server (the handler rolls its transaction back on the way out).
+    try {
         RequestHandler handler(context_, peer);
-        for (;;) {
-            Request request;
-            QString why;
-            const ReadResult read = connection.ReadRequest(request, why);
-            if (read != ReadResult::Ok) {
-                switch (read) {
-                case ReadResult::Idle:
-                    log_.Line(peer + QStringLiteral(" idle: connection closed"));
-                    break;
-                case ReadResult::Stalled:
-                    log_.Line(peer + QStringLiteral(" request stalled: connection closed"));
-                    break;
-                case ReadResult::Malformed:
-                    log_.Line(peer + QStringLiteral(" malformed frame (") + why +
-                              QStringLiteral("): connection closed"));
-                    break;
-                case ReadResult::Oversized:
-                    log_.Line(peer + QStringLiteral(" frame too large (") + why +
-                              QStringLiteral("): connection closed"));
-                    break;
-                case ReadResult::Broken:
-                    log_.Line(peer + QStringLiteral(" connection broken inside a request"));
-                    break;
-                default:
-                    break;
-                }
-                break;
-            }
-            bool close = false;
-            const Reply reply = handler.Handle(request, close);
-            if (!connection.SendReply(reply)) {
-                log_.Line(peer + QStringLiteral(" reply not delivered: connection closed"));
-                break;
-            }
-            if (close)
-                break;
-        }
+        Converse(connection, handler);
+    } catch (const std::exception& error) {
+        log_.Line(peer + QStringLiteral(" request failed (") +
+                  QString::fromLocal8Bit(error.what()) + QStringLiteral("): connection closed"));
     }
     worker.done = true;
+}
+
+void ZkServer::Converse(ClientConnection& connection, RequestHandler& handler)
+{
+    const QString peer = connection.PeerAddress();
+    for (;;) {
+        Request request;
+        QString why;
+        const ReadResult read = connection.ReadRequest(request, why);
+        if (read != ReadResult::Ok) {
+            const QString reason = EndReason(read, why);
+            if (!reason.isEmpty())
+                log_.Line(peer + u' ' + reason + QStringLiteral(": connection closed"));
+            return;
+        }
+        bool close = false;
+        const Reply reply = handler.Handle(request, close);
+        if (!connection.SendReply(reply)) {
+            log_.Line(peer + QStringLiteral(" reply not delivered: connection closed"));
+            return;
+        }
+        if (close)
+            return;
+    }
 }
 
 } // namespace zk::server

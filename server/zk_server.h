@@ -14,6 +14,7 @@
 
 namespace zk::server {
 
+class ClientConnection;
 class ServerLog;
 
 // The listener of zk_server: one worker thread per client connection, each with its own
@@ -46,6 +47,7 @@ private:
     bool Bind(QString& error);
     void Accept(int stopFd);
     void Serve(int fd, int stopFd, Worker& worker);
+    void Converse(ClientConnection& connection, RequestHandler& handler);
     void Reap(bool all);
 
     ServerConfig config_;
