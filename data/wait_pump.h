@@ -6,7 +6,8 @@ namespace zk {
 
 // What a blocking call of the data layer (server link, HTTP) does while it waits.
 //
-// This is the one process-wide setting of the data layer. The client installs
+// This is one of the two process-wide settings of the data layer (the other is the
+// server context of the sessions, data/link/server_context.h). The client installs
 // EventLoopWaitPump() once at start-up, on its user-interface thread: a request that
 // waits on that thread then keeps painting and timers going (but not user input),
 // while the same request on any other thread, or in a program that installs nothing

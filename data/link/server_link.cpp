@@ -8,15 +8,39 @@ namespace zk {
 
 namespace {
 
+// The parts of a text between the separators. Results run to a million values, so the
+// list is sized once and every part is made straight from its characters.
+QStringList SplitAt(QStringView text, QChar separator)
+{
+    QStringList parts;
+    parts.reserve(text.count(separator) + 1);
+    qsizetype start = 0;
+    for (qsizetype at = text.indexOf(separator); at >= 0; at = text.indexOf(separator, start)) {
+        parts.emplaceBack(text.data() + start, at - start);
+        start = at + 1;
+    }
+    parts.emplaceBack(text.data() + start, text.size() - start);
+    return parts;
+}
+
+// Appends a whole list, taking it over when there is nothing to append to.
+void AppendAll(QStringList& to, QStringList&& from)
+{
+    if (to.isEmpty())
+        to = std::move(from);
+    else
+        to.append(from);
+}
+
 // The values of a group. An empty group holds no values, except where one empty
 // value is the only reading that fits: a reply with rows (status > 0) always
 // carries at least one value, so an empty text of a single-column result is that
 // one empty value. "No rows" comes as status 0.
-QStringList SplitValues(const QString& group, qsizetype columns)
+QStringList SplitValues(QStringView group, qsizetype columns)
 {
     if (group.isEmpty() && columns != 1)
         return {};
-    return group.split(link::GS);
+    return SplitAt(group, link::GS.front());
 }
 
 QString Joined(const QString& sql, const QStringList& names, const QStringList& values)
@@ -131,7 +155,7 @@ int CServerLink::QueryList(const QString& sql, QStringList& values)
     const int status = Request(link::kQueryList, sql, Check::Connection, reply);
     if (status <= 0)
         return status == 0 ? 0 : -1;
-    values = reply.text.split(link::GS);
+    values = SplitAt(reply.text, link::GS.front());
     return 1;
 }
 
@@ -147,9 +171,9 @@ bool CServerLink::QueryFields(const QString& sql, const QStringList& names, QStr
     return true;
 }
 
-bool CServerLink::SplitGroups(const QString& text, int count, QStringList& groups)
+bool CServerLink::SplitGroups(const QString& text, int count, QList<QStringView>& groups)
 {
-    groups = text.split(link::RS);
+    groups = QStringView(text).split(link::RS.front());
     if (groups.size() == count)
         return true;
     lastError = link::kBadResultFormat;
@@ -163,12 +187,12 @@ bool CServerLink::QueryTable(const QString& sql, QStringList& names, QStringList
         return false;
     if (reply.status == 0)
         return true; // no rows: nothing added
-    QStringList groups;
+    QList<QStringView> groups;
     if (!SplitGroups(reply.text, 2, groups))
         return false;
     const QStringList columns = SplitValues(groups[0], 0);
     names += columns;
-    values += SplitValues(groups[1], columns.size());
+    AppendAll(values, SplitValues(groups[1], columns.size()));
     return true;
 }
 
@@ -185,14 +209,14 @@ bool CServerLink::QueryPage(const QString& select, const QString& condition, int
         total = 0; // nothing matched: names, values and the page count stay as they are
         return true;
     }
-    QStringList groups;
+    QList<QStringView> groups;
     if (!SplitGroups(reply.text, 4, groups))
         return false;
-    total = ToInt(groups[0]);
-    pageCount = ToInt(groups[1]);
+    total = ToInt(groups[0].toString());
+    pageCount = ToInt(groups[1].toString());
     const QStringList columns = SplitValues(groups[2], 0);
     names += columns;
-    values += SplitValues(groups[3], columns.size());
+    AppendAll(values, SplitValues(groups[3], columns.size()));
     return true;
 }
 

@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 
 namespace zk {
 
@@ -90,7 +91,7 @@ private:
     bool Transaction(const QString& text);
     QString FileRequest(const QString& verb, const QString& table, const QString& recordId,
                         const QString& format) const;
-    bool SplitGroups(const QString& text, int count, QStringList& groups);
+    bool SplitGroups(const QString& text, int count, QList<QStringView>& groups);
 
     QString token_;
 };

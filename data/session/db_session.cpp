@@ -3,14 +3,18 @@
 #include "data/backends/backend.h"
 #include "data/session/backend_factory.h"
 #include "data/session/connection_string.h"
+#include "data/session/link_server_ops.h"
 #include "data/session/session_texts.h"
 
 #include <utility>
 
 namespace zk {
 
-// The server link plugs in through SetServerOps; until then a session has none.
-CDbSession::CDbSession() = default;
+// Every session has its own server link, pointed at the application's server.
+CDbSession::CDbSession()
+    : server_(std::make_unique<LinkServerOps>())
+{
+}
 
 CDbSession::~CDbSession() = default;
 
@@ -98,6 +102,18 @@ bool CDbSession::Open()
         return server_->Open(*this);
     }
     return OpenDirect();
+}
+
+bool CDbSession::EnsureOpen()
+{
+    if (IsOpen())
+        return true;
+    if (useServer) {
+        connection_.clear();
+        if (server_)
+            server_->UseServer(*this);
+    }
+    return Open();
 }
 
 void CDbSession::Close()

@@ -47,6 +47,9 @@ public:
     void ConfigureServer();
 
     bool Open();
+    // Opens the session when it is not open; in server mode it first points the link at the
+    // application's server (as a window's session does before every use).
+    bool EnsureOpen();
     // Direct mode also forgets the connection string.
     void Close();
     bool IsOpen() const;
@@ -106,7 +109,8 @@ public:
     // Direct mode: "0"; server mode: the server's answer to a free-text request.
     QString CallServer(const QString& text);
 
-    // The server-mode implementation (the server link); null until one is given.
+    // The server-mode implementation: the session's server link (data/session/link_server_ops.h)
+    // unless another one is given.
     void SetServerOps(std::unique_ptr<ServerOps> ops);
     ServerOps* Server() const { return server_.get(); }
 

@@ -59,6 +59,7 @@ TEST(SessionState, StartsClosedInServerModeAndSwitchesWithTheConnectionString)
 TEST(SessionState, ServerModeWithoutALinkReportsAServerFault)
 {
     CDbSession session;
+    session.SetServerOps(nullptr);
     EXPECT_FALSE(session.Open());
     EXPECT_EQ(session.errorText, u"服务端故障"_s);
     EXPECT_EQ(session.GetDbType(), u"0"_s);
