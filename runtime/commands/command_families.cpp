@@ -1,6 +1,7 @@
 #include "runtime/commands/command_families.h"
 
 #include "runtime/commands/command_registry.h"
+#include "runtime/commands/query_commands.h"
 
 #include <QString>
 
@@ -26,9 +27,7 @@ bool AttachAllCommandFamilies(CommandRegistry& registry, QString* errorText)
 {
     bool ok = true;
     // One line a family, as its file under runtime/commands/ lands:
-    // AttachFamily(registry, CommandFamily::query, QueryHandlerBindings(), ok, errorText);
-    (void)registry;
-    (void)AttachFamily;
+    AttachFamily(registry, CommandFamily::query, QueryHandlerBindings(), ok, errorText);
     return ok;
 }
 
