@@ -35,6 +35,9 @@ bool SelectInfoTree(const CXmlNode& command, D_T1& form)
 
     tree->setUpdatesEnabled(false);
     tree->clear();
+    // A query for the checked items puts check boxes on the items.
+    if (!checkSql.isEmpty())
+        tree->SetCheckBoxes(true);
     FillTree(*tree, rows, checkedUids);
     for (int i = 0; i < tree->topLevelItemCount(); ++i)
         tree->topLevelItem(i)->setExpanded(true);
