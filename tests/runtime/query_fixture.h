@@ -34,8 +34,16 @@ protected:
 
     void SetUp() override
     {
-        connection = QStringLiteral("Provider=SQLite;Data Source=") +
-                     home.file(QStringLiteral("company.db"));
+        Prepare(QStringLiteral("Provider=SQLite;Data Source=") +
+                    home.file(QStringLiteral("company.db")),
+                true);
+    }
+
+    // A company database on `database`; the forms reach it directly, or
+    // through the server link of the installed server context.
+    void Prepare(const QString& database, bool direct)
+    {
+        connection = database;
         setup.SetConnectionString(connection);
         ASSERT_TRUE(setup.Open()) << setup.errorText.toStdString();
         QString message;
@@ -48,7 +56,7 @@ protected:
         state.user_id = QStringLiteral("admin");
         app.state = &state;
         app.commands = &registry;
-        app.directConnection = connection;
+        app.directConnection = direct ? connection : QString();
         app.messageBox = [this](QWidget*, const QString& text, const QString& caption,
                                 int withCancel, bool) {
             boxes.push_back({text, caption, withCancel != 0});
