@@ -96,9 +96,12 @@ bool RunCheck(const CXmlNode& command, D_T1& form, Question question)
 
     const QString canUpdate = Prepare(*parameters, "can_update_sql", form, record);
     if (!canUpdate.isEmpty()) {
+        // A record found refuses the update; what it found is the reason.
         QString value;
-        if (session.IsFind2(canUpdate, value) > 0)
+        if (session.IsFind2(canUpdate, value) > 0) {
+            SetErrorText(form, value);
             return false;
+        }
     }
     const QString update = Prepare(*parameters, "update_sql", form, record);
     if (!update.isEmpty() && !Execute(session, form, update, query_texts::kCommandFailed))

@@ -76,6 +76,30 @@ void FillFromControl(CListCtrlEx& grid, D_T1& form, const CXmlNode& parameters,
     SetLoadedKeyList(form, grid.FillRows(texts, rowNumbers, fields));
 }
 
+// The paged query reads a later page by reversing the order, and it reverses
+// only the words " ASC" and " DESC": a term without a direction (or with a
+// lower-case one) would not turn round, and every page would show the first
+// one. Each term gets its direction written out in capitals. An order with
+// parentheses is left as it is, since its commas need not separate terms.
+QString PageOrder(const QString& order)
+{
+    if (order.contains(QLatin1Char('(')))
+        return order;
+    QStringList terms = order.split(QLatin1Char(','));
+    for (QString& term : terms) {
+        term = term.trimmed();
+        if (term.isEmpty())
+            continue;
+        const qsizetype blank = term.lastIndexOf(QLatin1Char(' '));
+        const QString last = blank < 0 ? QString() : term.mid(blank + 1).toUpper();
+        if (last == QLatin1String("ASC") || last == QLatin1String("DESC"))
+            term = term.left(blank).trimmed() + QLatin1Char(' ') + last;
+        else
+            term += QStringLiteral(" ASC");
+    }
+    return terms.join(QLatin1Char(','));
+}
+
 } // namespace
 
 bool SelectInfoTable(const CXmlNode& command, D_T1& form)
@@ -121,8 +145,8 @@ bool SelectInfoTable(const CXmlNode& command, D_T1& form)
             if (!where.isEmpty())
                 where.prepend(QStringLiteral(" WHERE "));
             const bool read = session.QueryPage(select, where, pageSize, page.current_page,
-                                                Expand(form, Attr(*parameters, "order")), names,
-                                                values, page.total_records, page.page_count);
+                                                PageOrder(Expand(form, Attr(*parameters, "order"))),
+                                                names, values, page.total_records, page.page_count);
             if (!read)
                 grid->DeleteAllRows();
             ShowPageBar(form, *parameters);

@@ -305,7 +305,7 @@ TEST_F(QueryCommandsTest, SelectInfoTablePagesAndUpdatesThePageBar)
     ASSERT_TRUE(Run(command)) << form->error_text.toStdString();
     CListCtrlEx* grid = Grid(20);
     EXPECT_EQ(grid->RowCount(), 10);
-    EXPECT_EQ(grid->RowKey(0), 110);
+    EXPECT_EQ(grid->RowKey(0), 107);
     EXPECT_EQ(Text(35), QStringLiteral("当前 2/3 页 每页 10 条记录 合计 25 条记录"));
     for (int id : {31, 32, 33, 34})
         EXPECT_TRUE(Control(id)->isEnabled()) << id;
