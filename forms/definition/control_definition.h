@@ -140,7 +140,7 @@ struct EditButtonDetail {
 // table -----------------------------------------------------------------
 
 // One col element of PARA/col_info, in document order.
-struct GridColumnDefinition {
+struct GridColumnElement {
     int colId = 0;     // non-zero: not in the grid (print-only column)
     int id = 0;        // 0: not in the grid either
     int hiddenWnd = 0; // element id of the control that edits the column in place
@@ -171,7 +171,7 @@ struct GridDefinition {
     // The first child of table_info has is_col_color other than "0": cells
     // take their column's colours.
     bool colouredByColumn = false;
-    QList<GridColumnDefinition> columns; // every col element, shown or not
+    QList<GridColumnElement> columns; // every col element, shown or not
     // PARA, PARA/table_info (the save commands read it) and PARA/col_info;
     // IsNull() when absent.
     CXmlNodePtr para = CXmlNode::Null();
@@ -179,7 +179,7 @@ struct GridDefinition {
     CXmlNodePtr colInfo = CXmlNode::Null();
 
     // The columns that exist in the grid, in order.
-    QList<GridColumnDefinition> ShownColumns() const;
+    QList<GridColumnElement> ShownColumns() const;
 };
 
 struct TableDetail {

@@ -5,9 +5,9 @@ namespace zk::definition_detail {
 
 namespace {
 
-GridColumnDefinition ReadColumn(const CXmlNodePtr& col, const DefinitionMessages& messages)
+GridColumnElement ReadColumn(const CXmlNodePtr& col, const DefinitionMessages& messages)
 {
-    GridColumnDefinition c;
+    GridColumnElement c;
     c.colId = AttrInt(*col, QStringLiteral("col_id"));
     c.id = AttrInt(*col, QStringLiteral("id"));
     c.hiddenWnd = AttrInt(*col, QStringLiteral("hidden_wnd"));
@@ -53,10 +53,10 @@ GridDefinition ReadGrid(const CXmlNode& table, const DefinitionMessages& message
 
 namespace zk {
 
-QList<GridColumnDefinition> GridDefinition::ShownColumns() const
+QList<GridColumnElement> GridDefinition::ShownColumns() const
 {
-    QList<GridColumnDefinition> shown;
-    for (const GridColumnDefinition& c : columns) {
+    QList<GridColumnElement> shown;
+    for (const GridColumnElement& c : columns) {
         if (c.shownInGrid())
             shown.append(c);
     }

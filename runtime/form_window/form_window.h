@@ -5,6 +5,7 @@
 #include "forms/controls/control_host.h"
 #include "forms/controls/control_registry.h"
 #include "forms/definition/definition_context.h"
+#include "forms/layout/layout_definition.h"
 #include "runtime/app_state/app_context.h"
 #include "runtime/definition/form_head.h"
 #include "runtime/template/template_context.h"
@@ -20,6 +21,7 @@
 
 #include <memory>
 #include <optional>
+#include <vector>
 
 class QScrollBar;
 
@@ -34,8 +36,12 @@ class QScrollBar;
 namespace zk {
 
 class CListCtrlEx;
+namespace layout {
 class CWndResizerWidget;
+}
+using layout::CWndResizerWidget;
 class FormBackground;
+class FormEventRouter;
 
 // The paging state of select_info_table and click_page.
 struct FormPageState {
@@ -201,6 +207,11 @@ public:
     bool RunEventScript(int windowId, const QString& eventName);
     // Acts on close_requested (after INIT and after every control action).
     void HandleCloseRequest();
+    // The event element of a control of this form, or a null node.
+    CXmlNodePtr EventElement(int windowId, const QString& eventName) const;
+    bool HasEvent(int windowId, const QString& eventName) const;
+    // The offset of the scroll canvas (0,0 without one).
+    QPoint ScrollOffset() const;
 
     // --- TemplateContext ---------------------------------------------------
     QString SessionValue(SessionField field) const override;
@@ -238,20 +249,35 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    friend class FormWindowBuilder;
     friend class FormEventRouter;
 
     void BuildControls();
     bool Initialise();
+    void PlaceWindow(const QRect& rect);
+    void ApplyLayout();
     void StartSequence();
-    void ApplyButtonRights();
     void LogOpening();
+    void ApplyButtonRights();
     void RunInit();
-    void ReportFailedRun();
+    void StartTimer();
+    void StopTimer();
     void SwitchToMainSession();
+    bool RunScript(const CXmlNode& event, const QString& eventName);
+    bool IsForbiddenRun(int definitionId);
+    void FinishRun(bool& ok);
+    void ReportRun(bool ok);
+    void ReportFailedRun();
+
+    static D_T1* OwningForm(QObject* object);
+    int ControlWindowIdOf(QWidget* widget) const;
     bool KeyPressed(QKeyEvent* event);
+    void PressHotKey(int functionKey);
+    void EndGridEdits(QWidget* pressed);
+    void MousePressedOnForm(QWidget* pressed, Qt::MouseButton button);
+
     void SetUpScrollCanvas();
-    void ScrollTo(int x, int y);
+    void UpdateScrollPages();
+    void ApplyScroll();
 
     AppContext& app_;
     std::shared_ptr<const CXmlDocument> document_;
@@ -260,12 +286,18 @@ private:
     QFont default_font_;
     ControlRegistry registry_;
     QList<QPointer<CListCtrlEx>> grids_;
+    std::vector<LayoutElement> layout_;
     std::unique_ptr<CWndResizerWidget> resizer_;
+    std::unique_ptr<FormEventRouter> router_;
+    std::unique_ptr<FormBackground> background_;
     QScrollBar* vertical_bar_ = nullptr;
     QScrollBar* horizontal_bar_ = nullptr;
+    QSize canvas_;
     QPoint scroll_offset_;
     QPoint drag_start_;
     bool dragging_ = false;
+    bool closing_ = false;
+    bool crashed_ = false;
     int timer_id_ = 0;
     QElapsedTimer clock_;
 };

@@ -246,7 +246,7 @@ TEST(DefinitionBody, GridColumns)
                   QStringLiteral("parent_field"), QString()),
               QStringLiteral("order_uid_0"));
     ASSERT_EQ(grid.columns.size(), 4);
-    const QList<GridColumnDefinition> shown = grid.ShownColumns();
+    const QList<GridColumnElement> shown = grid.ShownColumns();
     ASSERT_EQ(shown.size(), 3) << "the width-0 column exists, the col_id 3 one does not";
     EXPECT_EQ(shown[1].title, QStringLiteral("隐藏"));
     EXPECT_TRUE(shown[1].fixed());
@@ -256,7 +256,7 @@ TEST(DefinitionBody, GridColumns)
               QStringLiteral("code_0"));
     EXPECT_TRUE(shown[0].endEdit->IsNull());
 
-    const GridColumnDefinition& qty = shown[2];
+    const GridColumnElement& qty = shown[2];
     EXPECT_EQ(qty.format, 1);
     EXPECT_EQ(qty.hiddenWnd, 40);
     EXPECT_EQ(qty.sum, 51);

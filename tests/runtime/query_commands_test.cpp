@@ -126,7 +126,7 @@ TEST_F(QueryCommandsTest, RowContextCountsColumnsFromZeroAndNeedsASelectedRow)
     const QString command = QStringLiteral("<query_to_wnds table_id='20' target_ids='1;2' "
                                            "values=\"SELECT '{{id?uid}}','{{id?0}}/{{id?1}}'\"/>");
     EXPECT_FALSE(Run(command));
-    EXPECT_TRUE(boxes.empty());
+    EXPECT_TRUE(Boxes().isEmpty());
     Grid(20)->SelectRow(1);
     EXPECT_TRUE(Run(command));
     EXPECT_EQ(Text(1), QStringLiteral("12"));
@@ -216,17 +216,17 @@ TEST_F(QueryCommandsTest, QueryToHeadNamesColumnsFromOne)
 TEST_F(QueryCommandsTest, QueryToMainChecksTheSlotRange)
 {
     EXPECT_TRUE(Run(QStringLiteral("<query_to_main target_ids='3;1' values=\"SELECT 'c','a'\"/>")));
-    EXPECT_EQ(state.global_slots[2], QStringLiteral("c"));
-    EXPECT_EQ(state.global_slots[0], QStringLiteral("a"));
+    EXPECT_EQ(State().global_slots[2], QStringLiteral("c"));
+    EXPECT_EQ(State().global_slots[0], QStringLiteral("a"));
 
     EXPECT_FALSE(
         Run(QStringLiteral("<query_to_main target_ids='2;11' values=\"SELECT 'b','k'\"/>")));
-    EXPECT_EQ(state.global_slots[1], QStringLiteral("b"));
+    EXPECT_EQ(State().global_slots[1], QStringLiteral("b"));
     EXPECT_EQ(BoxTexts(), QStringList{QStringLiteral("超出可设置全局变量范围！")});
 
     // No row empties the named slots.
     EXPECT_TRUE(Run(QStringLiteral("<query_to_main target_ids='3' values='SELECT 1 WHERE 1=0'/>")));
-    EXPECT_EQ(state.global_slots[2], QString());
+    EXPECT_EQ(State().global_slots[2], QString());
 }
 
 TEST_F(QueryCommandsTest, AbleCarriesTheLastStateAndKeepsForbiddenButtonsOff)
@@ -383,28 +383,28 @@ TEST_F(CheckCommandTest, AsksAndUpdatesTheSelectedRecord)
         "table_id='20' check_sql=\"SELECT '确认修改'||name_0 FROM c_goods WHERE uid_0={{id?uid}}\" "
         "update_sql=\"UPDATE c_goods SET qty_1=qty_1+1 WHERE uid_0={{id?uid}} AND "
         "code_0='{{id?0}}'\"");
-    answer = 2;
+    Answer(2);
     EXPECT_FALSE(Run(CheckCommand("check", update)));
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, QStringLiteral("确认修改螺母"));
-    EXPECT_EQ(boxes[0].caption, QStringLiteral("操作确认"));
+    ASSERT_EQ(Boxes().size(), 1u);
+    EXPECT_EQ(Boxes()[0].text, QStringLiteral("确认修改螺母"));
+    EXPECT_EQ(Boxes()[0].caption, QStringLiteral("操作确认"));
     EXPECT_EQ(Qty(12), QStringLiteral("7"));
 
-    answer = 1;
-    boxes.clear();
+    Answer(1);
+    ClearBoxes();
     EXPECT_TRUE(Run(CheckCommand("checkthis", update)));
-    EXPECT_EQ(boxes[0].text, QStringLiteral("是否确认操作？"));
+    EXPECT_EQ(Boxes()[0].text, QStringLiteral("是否确认操作？"));
     EXPECT_EQ(Qty(12), QStringLiteral("8"));
     EXPECT_EQ(form->message_text, QStringLiteral("操作成功"));
 
     // A guard that finds nothing asks nothing; can_update_sql that finds a row refuses.
-    boxes.clear();
+    ClearBoxes();
     EXPECT_FALSE(Run(CheckCommand(
         "check",
         QStringLiteral(
             "table_id='20' check_sql='SELECT 1 WHERE 1=0' "
             "can_update_sql=\"SELECT '已审核'\" update_sql='UPDATE c_goods SET qty_1=0'"))));
-    EXPECT_TRUE(boxes.empty());
+    EXPECT_TRUE(Boxes().isEmpty());
     EXPECT_EQ(form->error_text, QStringLiteral("已审核"));
     EXPECT_EQ(Qty(12), QStringLiteral("8"));
 }

@@ -1,19 +1,13 @@
 #pragma once
 
-// A form window over a real SQLite company database, for the query commands:
-// the form is built from a dialog body, commands are given as XML and run
-// through the command registry, message boxes are answered and recorded.
+// The query commands on a form window of the form fixture (a SQLite company
+// database, boxes recorded and answered): the form is built from a dialog
+// body, commands are given as XML and run through their handlers.
 
-#include "data/schema/company_init.h"
-#include "data/session/db_session.h"
 #include "data/xml/xml_document.h"
 #include "forms/controls/control_values.h"
 #include "forms/grid/list_ctrl_ex.h"
-#include "runtime/app_state/app_context.h"
-#include "runtime/commands/command_families.h"
-#include "runtime/commands/command_registry.h"
-#include "runtime/form_window/form_window.h"
-#include "tests/common/test_env.h"
+#include "tests/runtime/form_fixture.h"
 
 #include <QStringList>
 
@@ -25,64 +19,40 @@ namespace zk::test {
 
 class QueryFormTest : public ::testing::Test {
 protected:
-    // A box the form shows: its text and caption, and whether it asked.
-    struct Box {
-        QString text;
-        QString caption;
-        bool question = false;
-    };
-
     void SetUp() override
     {
-        Prepare(QStringLiteral("Provider=SQLite;Data Source=") +
-                    home.file(QStringLiteral("company.db")),
-                true);
+        f = std::make_unique<FormFixture>();
+        ASSERT_TRUE(f->ready) << f->problem.toStdString();
+        db = &f->db;
     }
+    void TearDown() override { f.reset(); }
 
-    // A company database on `database`; the forms reach it directly, or
-    // through the server link of the installed server context.
-    void Prepare(const QString& database, bool direct)
+    // The forms work through the server link on the database `session`
+    // reaches directly.
+    void UseServer(CDbSession& session)
     {
-        connection = database;
-        setup.SetConnectionString(connection);
-        ASSERT_TRUE(setup.Open()) << setup.errorText.toStdString();
-        QString message;
-        ASSERT_TRUE(InitCompanyDatabase(setup, {QStringLiteral("测试公司")}, message))
-            << message.toStdString();
-        QString reason;
-        ASSERT_TRUE(AttachAllCommandFamilies(registry, &reason)) << reason.toStdString();
-        state.userid = QStringLiteral("1");
-        state.groupid = QStringLiteral("1");
-        state.user_id = QStringLiteral("admin");
-        app.state = &state;
-        app.commands = &registry;
-        app.directConnection = direct ? connection : QString();
-        app.messageBox = [this](QWidget*, const QString& text, const QString& caption,
-                                int withCancel, bool) {
-            boxes.push_back({text, caption, withCancel != 0});
-            return withCancel ? answer : 1;
-        };
+        f->app.directConnection.clear();
+        db = &session;
     }
 
     // Opens a form whose dialog holds `controls`.
     void Open(const QString& controls)
     {
-        form = std::make_unique<D_T1>(app);
-        const QString definition =
+        form = f->Open(
             QStringLiteral("<html id='0'><head title='查询' pos='0,0,900,640'/><body><dialog>") +
-            controls + QStringLiteral("</dialog></body></html>");
-        ASSERT_TRUE(form->LoadDefinition(definition));
-        ASSERT_TRUE(form->Create());
-        boxes.clear();
+            controls + QStringLiteral("</dialog></body></html>"));
+        ASSERT_NE(form, nullptr);
+        f->boxes.clear();
     }
 
-    // Runs one command element through its handler.
+    // Runs one command element through its handler, as the interpreter
+    // hands it over.
     bool Run(const QString& commandXml)
     {
         CXmlDocument document;
         EXPECT_TRUE(document.LoadXml(commandXml)) << commandXml.toStdString();
         const CXmlNodePtr command = document.GetRoot();
-        const CommandRegistry::Entry* entry = registry.Find(command->GetName());
+        const CommandRegistry::Entry* entry = f->registry.Find(command->GetName());
         EXPECT_TRUE(entry && entry->handler) << command->GetName().toStdString();
         if (!entry || !entry->handler)
             return false;
@@ -92,36 +62,34 @@ protected:
 
     void Sql(const QString& script)
     {
-        ASSERT_TRUE(setup.RunScript(script)) << setup.errorText.toStdString();
+        ASSERT_TRUE(db->RunScript(script)) << db->errorText.toStdString();
     }
     QString Value(const QString& sql)
     {
         QString value;
-        setup.IsFind(sql, value);
+        db->IsFind(sql, value);
         return value;
+    }
+    QStringList Values(const QString& sql)
+    {
+        QStringList values;
+        db->QueryList(sql, values);
+        return values;
     }
 
     QWidget* Control(int id) const { return form->Control(id); }
     QString Text(int id) const { return ControlWindowText(form->Control(id)); }
     void SetText(int id, const QString& text) { SetControlText(form->Control(id), text); }
     CListCtrlEx* Grid(int id) const { return form->FindGrid(QString::number(id)); }
-    QStringList BoxTexts() const
-    {
-        QStringList texts;
-        for (const Box& box : boxes)
-            texts.append(box.text);
-        return texts;
-    }
+    QStringList BoxTexts() const { return f->BoxTexts(); }
+    const QList<ShownBox>& Boxes() const { return f->boxes; }
+    void ClearBoxes() { f->boxes.clear(); }
+    void Answer(int answer) { f->boxAnswer = answer; }
+    SessionState& State() { return f->state; }
 
-    ScopedHome home;
-    QString connection;
-    CDbSession setup;
-    SessionState state;
-    CommandRegistry registry;
-    AppContext app;
-    std::unique_ptr<D_T1> form;
-    std::vector<Box> boxes;
-    int answer = 1; // the answer to questions: 1 yes, 2 no
+    std::unique_ptr<FormFixture> f;
+    CDbSession* db = nullptr;
+    D_T1* form = nullptr;
 };
 
 } // namespace zk::test

@@ -34,12 +34,7 @@ protected:
         return Run(QStringLiteral("<run_sql><s %1>%2</s></run_sql>").arg(attributes, children));
     }
 
-    QStringList Log()
-    {
-        QStringList rows;
-        setup.QueryList(QStringLiteral("SELECT text_0 FROM c_log ORDER BY rowid"), rows);
-        return rows;
-    }
+    QStringList Log() { return Values(QStringLiteral("SELECT text_0 FROM c_log ORDER BY rowid")); }
 };
 
 TEST_F(RunSqlTest, RunsForRowsFromAllRowsOnColumnsCountedFromOne)

@@ -9,9 +9,15 @@ class QueryServerTest : public QueryFormTest {
 protected:
     void SetUp() override
     {
+        QueryFormTest::SetUp();
         served = std::make_unique<ServedDatabase>(Engine::SQLite);
         ASSERT_TRUE(served->problem().isEmpty()) << served->problem().toStdString();
-        Prepare(served->connection(), false);
+        direct.SetConnectionString(served->connection());
+        QString message;
+        ASSERT_TRUE(direct.Open() &&
+                    InitCompanyDatabase(direct, CompanySetup{QStringLiteral("服务公司")}, message))
+            << message.toStdString();
+        UseServer(direct);
         Sql(QStringLiteral("CREATE TABLE c_goods(uid_0 INTEGER PRIMARY KEY, code_0 TEXT)"));
         for (int i = 1; i <= 12; ++i)
             Sql(QStringLiteral("INSERT INTO c_goods VALUES(%1,'G%1')").arg(i));
@@ -23,11 +29,12 @@ protected:
 
     void TearDown() override
     {
-        form.reset();
+        QueryFormTest::TearDown();
         served.reset();
     }
 
     std::unique_ptr<ServedDatabase> served;
+    CDbSession direct;
 };
 
 TEST_F(QueryServerTest, PagesAndValuesCrossTheServerLink)
