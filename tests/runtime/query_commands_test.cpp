@@ -1,8 +1,10 @@
 #include "tests/runtime/query_fixture.h"
 
 #include "forms/controls/colour_button.h"
+#include "forms/controls/tree_list_rows.h"
 #include "forms/controls/zk_drop_list.h"
 #include "forms/controls/zk_edit.h"
+#include "forms/controls/zk_picture.h"
 #include "forms/controls/zk_tree_ctrl.h"
 
 #include <QLineEdit>
@@ -25,7 +27,24 @@ const QString kBody =
                    "<button id='32' style='1' value='上页' pos='490,310,550,330'/>"
                    "<button id='33' style='1' value='下页' pos='560,310,620,330'/>"
                    "<button id='34' style='1' value='末页' pos='630,310,690,330'/>"
-                   "<static id='35' pos='420,340,800,360'/>");
+                   "<static id='35' pos='420,340,800,360'/>"
+                   "<treelist id='40' pos='420,370,800,600'/>");
+
+// A tree-list renderer that keeps what the commands ask of it.
+class RecordingTreeList : public ZkPictureRenderer, public TreeListRows {
+public:
+    void Paint(ZkPicture&, QPainter&, const QSize&) override {}
+    QString SelectedRowKey() const override { return selectedKey; }
+    void SetLevelCaptions(int level, const QStringList& captions) override
+    {
+        this->level = level;
+        this->captions = captions;
+    }
+
+    QString selectedKey;
+    int level = -1;
+    QStringList captions;
+};
 
 class QueryCommandsTest : public QueryFormTest {
 protected:
@@ -133,6 +152,32 @@ TEST_F(QueryCommandsTest, RowContextCountsColumnsFromZeroAndNeedsASelectedRow)
     EXPECT_EQ(Text(2), QStringLiteral("A2/螺母"));
     EXPECT_FALSE(
         Run(QStringLiteral("<query_to_wnds table_id='99' target_ids='1' values='SELECT 1'/>")));
+}
+
+TEST_F(QueryCommandsTest, TreeListsGiveTheRowKeyAndTakeLevelCaptions)
+{
+    auto* picture = qobject_cast<ZkPicture*>(Control(40));
+    ASSERT_NE(picture, nullptr);
+    auto renderer = std::make_unique<RecordingTreeList>();
+    RecordingTreeList* treeList = renderer.get();
+    picture->InstallRenderer(ZkPicture::DisplayMode::TreeList, std::move(renderer));
+
+    const QString rowQuery = QStringLiteral(
+        "<query_to_wnds table_id='40' target_ids='1' values=\"SELECT 'k{{id?uid}}'\"/>");
+    EXPECT_FALSE(Run(rowQuery));
+    treeList->selectedKey = QStringLiteral("77");
+    EXPECT_TRUE(Run(rowQuery));
+    EXPECT_EQ(Text(1), QStringLiteral("k77"));
+    // The tree list gives no row to the commands that take only grid rows.
+    EXPECT_FALSE(
+        Run(QStringLiteral("<query_to_wnd table_id='40' target_ids='1' values='SELECT 1'/>")));
+
+    EXPECT_FALSE(Run(QStringLiteral("<query_to_tree_head table_id='40' values='SELECT 1'/>")));
+    EXPECT_TRUE(Run(QStringLiteral("<query_to_tree_head table_id='40' target_ids='2' "
+                                   "values='SELECT name_0 FROM c_goods ORDER BY uid_0'/>")));
+    EXPECT_EQ(treeList->level, 2);
+    EXPECT_EQ(treeList->captions, (QStringList{QStringLiteral("螺丝"), QStringLiteral("螺母"),
+                                               QStringLiteral("垫片")}));
 }
 
 TEST_F(QueryCommandsTest, QueryToWndsDistributesOneRow)
@@ -350,6 +395,38 @@ TEST_F(QueryCommandsTest, SelectInfoTreeBuildsAndChecksItems)
     EXPECT_TRUE(IsItemChecked(head));
     EXPECT_FALSE(IsItemChecked(head->child(0)));
     EXPECT_TRUE(IsItemChecked(head->child(1)));
+}
+
+// A button's script through the form window: the fill, a result message and
+// a failing run_sql rolled back with its error reported once.
+TEST_F(QueryCommandsTest, ScriptsOfAButtonRunTheFamilyInOneTransaction)
+{
+    form = f->Open(QStringLiteral(
+        "<html id='0'><head title='查询' pos='0,0,900,640'/><body><dialog>"
+        "<table id='20' pos='10,10,600,300'><PARA><col_info><col id='1' title='编码' width='80'/>"
+        "</col_info></PARA></table>"
+        "<button id='8' style='1' value='刷新' pos='10,310,90,340'><ACTION><CLICK>"
+        "<select_info_table><para_info table_id='20' select='SELECT uid_0,code_0 FROM c_goods'/>"
+        "</select_info_table>"
+        "<run_sql><s run_sql=\"UPDATE c_goods SET qty_1=0\"/></run_sql>"
+        "</CLICK></ACTION></button>"
+        "<button id='9' style='1' value='清零' pos='100,310,180,340'><ACTION><CLICK>"
+        "<run_sql><s run_sql=\"UPDATE c_goods SET qty_1=0\"/>"
+        "<s run_sql='UPDATE nowhere SET a=1'/></run_sql>"
+        "</CLICK></ACTION></button></dialog></body></html>"));
+    ASSERT_NE(form, nullptr);
+    ClearBoxes();
+    form->RunControlEvent(WindowIdOfElement(9), QStringLiteral("CLICK"));
+    EXPECT_EQ(Value(QStringLiteral("SELECT sum(qty_1) FROM c_goods")), QStringLiteral("21"));
+    ASSERT_EQ(Boxes().size(), 1);
+    EXPECT_TRUE(
+        Boxes()[0].text.contains(QStringLiteral("运行异常，如自己无法解决，请联系管理员。")));
+
+    ClearBoxes();
+    form->RunControlEvent(WindowIdOfElement(8), QStringLiteral("CLICK"));
+    EXPECT_EQ(Grid(20)->RowCount(), 3);
+    EXPECT_EQ(Value(QStringLiteral("SELECT sum(qty_1) FROM c_goods")), QStringLiteral("0"));
+    EXPECT_EQ(BoxTexts(), QStringList{QStringLiteral("操作成功")});
 }
 
 class CheckCommandTest : public QueryCommandsTest {
