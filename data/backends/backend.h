@@ -68,6 +68,10 @@ private:
 // placeholders: a null QVariant binds NULL, a QString text (the engine converts it to the
 // column's type), a QByteArray binary data. Failures come back as false with the engine's
 // message in `error`; nothing throws.
+// How long one statement may run before its engine abandons it with an error, so that a
+// runaway query cannot hold a session (and, through zk_server, a worker) for ever.
+constexpr int kStatementTimeoutSeconds = 600;
+
 class Backend {
 public:
     enum class OpenResult {

@@ -68,6 +68,9 @@ Backend::OpenResult PostgresBackend::Open(QString& error)
     // Dates typed as 2024/5/1 or 5/1/2024 read as the legacy engines read them.
     if (!connection_.Run(QStringLiteral("SET datestyle TO ISO, YMD"), {}, nullptr, error))
         return OpenResult::Failed;
+    if (!connection_.Run(QStringLiteral("SET statement_timeout TO %1").arg(kStatementTimeoutSeconds * 1000),
+                         {}, nullptr, error))
+        return OpenResult::Failed;
     if (!params_.schema.isEmpty()) {
         const QString first =
             QStringLiteral("SELECT set_config('search_path', quote_ident(?) || ', ' || "

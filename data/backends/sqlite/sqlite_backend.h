@@ -3,6 +3,8 @@
 #include "data/backends/backend.h"
 #include "data/backends/column_kind_cache.h"
 
+#include <chrono>
+
 struct sqlite3;
 struct sqlite3_stmt;
 
@@ -40,9 +42,17 @@ public:
     bool RunNative(const QString& sql, const QVariantList& params, RowSet* rows, QString& error);
     sqlite3* Handle() const { return db_; }
 
+    // How long each call may run (kStatementTimeoutSeconds unless changed); tests shorten it.
+    void SetStatementTimeout(std::chrono::milliseconds timeout) { statementTimeout_ = timeout; }
+
 private:
     bool Step(sqlite3_stmt* statement, RowSet* rows, QString& error);
     QString Message() const;
+    static int Progress(void* self);
+
+    std::chrono::milliseconds statementTimeout_{std::chrono::seconds(kStatementTimeoutSeconds)};
+    std::chrono::steady_clock::time_point deadline_;
+    bool timedOut_ = false;
 
     QString path_;
     bool create_;
