@@ -18,11 +18,6 @@ namespace zk {
 
 namespace {
 
-QString Attr(const CXmlNode& node, const char* name)
-{
-    return node.GetAttribute(QString::fromLatin1(name), QString());
-}
-
 // The fill options of the command element, passed on to the grid.
 struct FillOptions {
     bool containHead = false; // the query's field names become the header, with row numbers

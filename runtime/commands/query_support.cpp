@@ -26,11 +26,6 @@ const TreeListRows* TreeListOf(const QWidget* control)
     return dynamic_cast<const TreeListRows*>(picture->Renderer(ZkPicture::DisplayMode::TreeList));
 }
 
-QString Attribute(const CXmlNode& node, const char* name)
-{
-    return node.GetAttribute(QString::fromLatin1(name), QString());
-}
-
 // The text a condition reads, by its rule.
 QString ConditionText(const D_T1& form, const CXmlNode& condition, ConditionRule rule)
 {
@@ -44,7 +39,7 @@ QString ConditionText(const D_T1& form, const CXmlNode& condition, ConditionRule
         return text;
     }
     default: {
-        QString text = GetControlValue(FormHost(form), Attribute(condition, "value"));
+        QString text = GetControlValue(FormHost(form), Attr(condition, "value"));
         if (rule == ConditionRule::EscapedFragmentOfValue)
             EscapeSql(text);
         return text;
@@ -54,7 +49,7 @@ QString ConditionText(const D_T1& form, const CXmlNode& condition, ConditionRule
 
 QString Fragment(const CXmlNode& condition, ConditionRule rule, const QString& text)
 {
-    QString where = Attribute(condition, "where");
+    QString where = Attr(condition, "where");
     switch (rule) {
     case ConditionRule::FragmentAlways:
         return where.isEmpty() ? text : where.replace(QStringLiteral("{{self}}"), text);
@@ -67,6 +62,16 @@ QString Fragment(const CXmlNode& condition, ConditionRule rule, const QString& t
 }
 
 } // namespace
+
+QString Attr(const CXmlNode& node, const char* name)
+{
+    return node.GetAttribute(QString::fromLatin1(name), QString());
+}
+
+bool TextSession(const CXmlNode& command)
+{
+    return command.GetAttribute(QStringLiteral("txt"), 0) != 0;
+}
 
 QWidget* QueryControl(const D_T1& form, const QString& reference)
 {
@@ -141,9 +146,9 @@ void ApplyConditions(const D_T1& form, const CXmlNode& list, ConditionRule rule,
         text.replace(QStringLiteral("{{p%1}}").arg(k + 1), fragment);
         if (!signs)
             continue;
-        QString sign = Attribute(*condition, "sign");
+        QString sign = Attr(*condition, "sign");
         if (sign.isEmpty())
-            sign = ControlWindowText(QueryControl(form, Attribute(*condition, "sign_id")));
+            sign = ControlWindowText(QueryControl(form, Attr(*condition, "sign_id")));
         if (!sign.isEmpty())
             text.replace(sign, fragment);
     }
@@ -162,7 +167,7 @@ TargetList ReadTargets(const D_T1& form, const CXmlNode& command, QString& text)
     TargetList list;
     const CXmlNodePtr mapping = command.GetChild(QStringLiteral("para_in_out"));
     if (mapping->IsNull()) {
-        list.targets = SplitTargets(Attribute(command, "target_ids"));
+        list.targets = SplitTargets(Attr(command, "target_ids"));
         for (qsizetype i = 0; i < list.targets.size(); ++i)
             list.types.append(QString());
         return list;
@@ -171,9 +176,9 @@ TargetList ReadTargets(const D_T1& form, const CXmlNode& command, QString& text)
     const CXmlNodesPtr children = mapping->GetChildren();
     for (int k = 0; k < children->GetCount(); ++k) {
         const CXmlNodePtr entry = children->GetItem(k);
-        inputs.append(Attribute(*entry, "in"));
-        list.targets.append(Attribute(*entry, "out"));
-        list.types.append(Attribute(*entry, "type"));
+        inputs.append(Attr(*entry, "in"));
+        list.targets.append(Attr(*entry, "out"));
+        list.types.append(Attr(*entry, "type"));
     }
     text.replace(QStringLiteral("{{para_in}}"), inputs.join(QLatin1Char(',')));
     text = Expand(form, text);

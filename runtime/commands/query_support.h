@@ -16,6 +16,11 @@ class CListCtrlEx;
 class CXmlNode;
 class D_T1;
 
+// A text attribute of a command or parameter element ("" when absent).
+QString Attr(const CXmlNode& node, const char* name);
+// `txt` non-zero: the command runs on the local text-file session.
+bool TextSession(const CXmlNode& command);
+
 // --- Controls ------------------------------------------------------------------
 
 // The control a reference names (FindControl), or null.

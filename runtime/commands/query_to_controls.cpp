@@ -18,11 +18,6 @@ namespace zk {
 
 namespace {
 
-QString Attr(const CXmlNode& node, const char* name)
-{
-    return node.GetAttribute(QString::fromLatin1(name), QString());
-}
-
 // How a command prepares its statement.
 struct Preparation {
     RowPlaceholders rowPlaceholders = RowPlaceholders::UidOnly;
@@ -62,11 +57,6 @@ Prepared Prepare(const CXmlNode& command, D_T1& form, const Preparation& how,
     }
     prepared.ok = true;
     return prepared;
-}
-
-bool TextSession(const CXmlNode& command)
-{
-    return command.GetAttribute(QStringLiteral("txt"), 0) != 0;
 }
 
 // A global slot number: a whole number from 1 to 10.

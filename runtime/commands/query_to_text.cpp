@@ -13,16 +13,6 @@ namespace zk {
 
 namespace {
 
-QString Attr(const CXmlNode& node, const char* name)
-{
-    return node.GetAttribute(QString::fromLatin1(name), QString());
-}
-
-bool TextSession(const CXmlNode& command)
-{
-    return command.GetAttribute(QStringLiteral("txt"), 0) != 0;
-}
-
 // query_to_wnd and query_to_wnd2: the row context, the conditions (rule A),
 // then every value of the statement.
 bool JoinedValues(const CXmlNode& command, D_T1& form, QWidget*& target, QStringList& values)
