@@ -9,6 +9,7 @@
 #include "forms/controls/control_font.h"
 #include "forms/dialogs/zk_message_box.h"
 #include "forms/resources/program_images.h"
+#include "runtime/commands/command_families.h"
 #include "util/files.h"
 #include "util/module_version.h"
 #include "util/program_folder.h"
@@ -70,6 +71,7 @@ bool InitInstance(CMainApp& app, const StartOptions& options)
     // their own here: the Qt application object and QString cover them.
     InstallFontSubstitutions();
     InstallWaitPump(EventLoopWaitPump());
+    AttachAllCommandFamilies(app.commands);
     if (!options.home.isEmpty())
         SetProgramFolderOverride(QDir(options.home).absolutePath());
     app.program_folder = ProgramFolder();

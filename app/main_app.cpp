@@ -14,6 +14,9 @@ CMainApp::CMainApp()
     : context_([this] { return LinkContext(); })
 {
     g_current = this;
+    form_context.state = this;
+    form_context.formCache = &form_cache;
+    form_context.commands = &commands;
 }
 
 CMainApp::~CMainApp()

@@ -3,6 +3,8 @@
 #include "data/link/app_handshake.h"
 #include "data/link/server_context.h"
 #include "data/link/zk_socket.h"
+#include "runtime/app_state/app_context.h"
+#include "runtime/commands/command_registry.h"
 #include "runtime/definition/form_cache.h"
 
 #include <QIcon>
@@ -22,7 +24,7 @@ namespace zk {
 // The server address and the handshake token (server_ip, server_port, init_reply of
 // AppLinkState) are also read by every server session, from whichever thread uses one, so
 // they are read and written under a lock (LinkContext, SetLink…).
-class CMainApp : public AppLinkState {
+class CMainApp : public AppLinkState, public SessionState {
 public:
     CMainApp();
     ~CMainApp();
@@ -32,28 +34,22 @@ public:
     // The one application object; null before it is made and after it is gone.
     static CMainApp* Current();
 
-    // Logged-in user (written by the login dialog).
-    QString userid;   // c_user.uid_0
-    QString user_id;  // the login id as entered, single quotes doubled
-    QString username; // display name
-    QString password; // digest of the entered password
-    QString auth;     // navigation rights
-    QString groupid;  // the user's group
-    QString db_kind;  // "1" SQL Server dialect, anything else the file database dialect
-    QString cpy;      // company name (c_app row 1)
+    // The logged-in user, db_kind, cpy, version_exe, isprint and the ten global slots are
+    // the SessionState members (written by the login dialog and the main window).
     QString db_path;  // nothing assigns it
     QString exe_name; // nothing assigns it
     QString version_service;
-    QString version_exe;
-    quint8 isprint = 0;
     QString program_folder; // ends with "/"
     bool update_cleanup = false;
     QString app_id, menu_version, vendor_host;
     QIcon app_icon;
-    // query_to_main's application-wide values, numbered 1 to 10 (index 0 is slot 1).
-    std::array<QString, 10> global_slots;
     FormCache form_cache;
     CZkSocket server_socket;
+    // The handlers of the script commands, attached once at start-up.
+    CommandRegistry commands;
+    // What every form window opened by the application reads: this object's session
+    // state, its form cache and its command registry.
+    AppContext form_context;
 
     // What every server session takes from the application; safe from any thread.
     ServerContext LinkContext() const;

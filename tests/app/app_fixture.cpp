@@ -120,7 +120,8 @@ void AppFixture::AddMenu(int uid, int parent, int level, bool leaf, int order, c
              .arg(order)
              .arg(name));
     if (leaf)
-        StoreForm(uid, QStringLiteral("<html id='%1'><head/><body><dialog>"
+        StoreForm(uid, QStringLiteral("<html id='%1'><head title='%2' pos='0,0,400,300'/>"
+                                      "<body><dialog>"
                                       "<static id='1' pos='10,10,200,30' value='%2'/>"
                                       "</dialog></body></html>")
                            .arg(uid)

@@ -5,7 +5,10 @@
 
 #include "app/navigation_tree.h"
 #include "app/zkims_dlg.h"
+#include "runtime/form_window/form_window.h"
 #include "util/ini.h"
+
+#include <QApplication>
 
 #include <QLabel>
 #include <QPushButton>
@@ -200,6 +203,25 @@ TEST_F(MainWindowTest, ALeafOpensItsFormAndAFolderDoesNothing)
     EXPECT_EQ(opened.size(), 3);
     ASSERT_EQ(boxes.texts.size(), 1);
     EXPECT_EQ(boxes.texts[0], QStringLiteral("LoadXml失败"));
+}
+
+TEST_F(MainWindowTest, TheProgramOpensALeafInAFormWindowOfItsOwn)
+{
+    ASSERT_TRUE(LogIn(QStringLiteral("clerk"), QStringLiteral("pw1")));
+    CZkimsDlg window(*app_, DefaultFormHooks(*app_));
+    window.confirmExit = [] { return true; };
+    window.NavTree()->setCurrentItem(FindNavigationItem(*window.NavTree(), 12));
+    window.OpenNavigationItem(*window.NavTree());
+    D_T1* form = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (auto* candidate = qobject_cast<D_T1*>(top); candidate && candidate->isVisible())
+            form = candidate;
+    ASSERT_TRUE(form);
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("销售订单"));
+    EXPECT_EQ(form->menu_uid, QStringLiteral("12"));
+    EXPECT_EQ(Query(QStringLiteral("SELECT count(*) FROM log_dh_open WHERE menu_uid_0=12")),
+              QStringLiteral("1"));
+    form->close();
 }
 
 TEST_F(MainWindowTest, TheModeIsStoredAndAppliedAtTheNextStart)
