@@ -6,7 +6,7 @@ set -euo pipefail
 PACKAGES=(
   build-essential cmake ninja-build ccache pkg-config git
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6sql6-psql libqt6sql6-odbc
-  qt6-tools-dev libqt6uitools6 libgl-dev
+  qt6-tools-dev libqt6uitools6 libqt6opengl6-dev libgl-dev
   libsqlite3-dev sqlite3 libpq-dev
   unixodbc unixodbc-dev tdsodbc odbc-postgresql libsqliteodbc
   libpugixml-dev libcurl4-openssl-dev libcpp-httplib-dev libssl-dev

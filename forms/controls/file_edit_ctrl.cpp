@@ -8,6 +8,7 @@
 #include <QColorDialog>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPixmapCache>
 #include <QStringList>
 
 namespace zk {
@@ -16,14 +17,21 @@ namespace {
 
 QIcon DotsIcon(const QColor& colour)
 {
-    QPixmap pixmap(16, 16);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(Qt::NoPen);
-    p.setBrush(colour);
-    for (int x : {3, 8, 13})
-        p.drawEllipse(QPointF(x, 11), 1.4, 1.4);
+    // Every box of a form has the same picture: drawn once per colour.
+    const QString key = QStringLiteral("zk_dots_") + colour.name(QColor::HexArgb);
+    QPixmap pixmap;
+    if (!QPixmapCache::find(key, &pixmap)) {
+        pixmap = QPixmap(16, 16);
+        pixmap.fill(Qt::transparent);
+        QPainter p(&pixmap);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(Qt::NoPen);
+        p.setBrush(colour);
+        for (int x : {3, 8, 13})
+            p.drawEllipse(QPointF(x, 11), 1.4, 1.4);
+        p.end();
+        QPixmapCache::insert(key, pixmap);
+    }
     return QIcon(pixmap);
 }
 

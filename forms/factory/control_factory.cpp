@@ -37,6 +37,14 @@ QColor ToColour(const RgbColor& colour)
     return QColor(colour.r, colour.g, colour.b);
 }
 
+// A control without a font of its own inherits the form's, which is the
+// default font: setting it on each control again would only cost time.
+void ApplyFont(const FactoryTarget& target, QWidget* control, const FontSpec& font)
+{
+    if (!font.isDefault)
+        control->setFont(ControlFontFor(target, font));
+}
+
 QString Expanded(const FactoryTarget& target, const ControlDefinition& def)
 {
     if (!def.ExpandsValue() || !target.expand)
@@ -68,7 +76,7 @@ QWidget* MakeTextBox(FactoryTarget& target, const ControlDefinition& def)
     auto* edit = new ZkEdit(def.style, target.form);
     if (d.readonly != 0)
         edit->SetReadOnly(true);
-    edit->setFont(ControlFontFor(target, def.font));
+    ApplyFont(target, edit, def.font);
     edit->SetText(Expanded(target, def));
     if (d.maxlen != 0)
         edit->SetMaxLength(d.maxlen);
@@ -89,7 +97,7 @@ QWidget* MakeColourButton(FactoryTarget& target, const ControlDefinition& def,
         button->setEnabled(false);
     const QColor shadeColour = d.shadeColor ? ToColour(*d.shadeColor) : QColor();
     ApplyColourScheme(*button, ShadeSchemeOf(d.shade), ToColour(d.color), shadeColour);
-    button->setFont(ControlFontFor(target, def.font));
+    ApplyFont(target, button, def.font);
     button->setText(def.value);
     return Place(target, def, button);
 }
@@ -115,7 +123,7 @@ QWidget* MakeButton(FactoryTarget& target, const ControlDefinition& def)
     }
     if (d.disabledAtCreation())
         button->setEnabled(false);
-    button->setFont(ControlFontFor(target, def.font));
+    ApplyFont(target, button, def.font);
     return Place(target, def, button);
 }
 
@@ -124,8 +132,10 @@ QWidget* MakeStatic(FactoryTarget& target, const ControlDefinition& def)
     const auto& d = std::get<StaticDetail>(def.detail);
     auto* label = new CZkStatic(def.style, target.form);
     label->SetWindowText(def.value);
-    label->setFont(ControlFontFor(target, def.font));
-    label->SetTextColour(ToColour(d.color).value_or(QColor(0, 0, 0)));
+    ApplyFont(target, label, def.font);
+    // Without a colour the label keeps its own black.
+    if (d.color)
+        label->SetTextColour(*ToColour(d.color));
     const QString text = Expanded(target, def);
     if (!text.isEmpty())
         label->SetWindowText(text);
@@ -148,7 +158,7 @@ QWidget* MakeEditButton(FactoryTarget& target, const ControlDefinition& def)
     box->SetMinLength(d.minlen);
     if (d.readonly != 0)
         box->SetReadOnly(true);
-    box->setFont(ControlFontFor(target, def.font));
+    ApplyFont(target, box, def.font);
     box->SetColours(ToColour(d.textColor), ToColour(d.background));
     box->SetText(def.value);
     if (d.maxlen != 0)
@@ -186,7 +196,7 @@ QWidget* MakeTable(FactoryTarget& target, const ControlDefinition& def)
     auto* grid = new CListCtrlEx(target.form);
     grid->SetIdentity(target.formNumber, def.id, target.userUid);
     grid->SetColorByColumn(d.grid.colouredByColumn);
-    grid->setFont(ControlFontFor(target, def.font));
+    ApplyFont(target, grid, def.font);
     grid->SetupColumns(GridColumns(d.grid));
     if (target.grids)
         target.grids->append(grid);
@@ -196,7 +206,7 @@ QWidget* MakeTable(FactoryTarget& target, const ControlDefinition& def)
 QWidget* MakeDropList(FactoryTarget& target, const ControlDefinition& def)
 {
     auto* list = new ZkDropList(def.style, target.form);
-    list->setFont(ControlFontFor(target, def.font));
+    ApplyFont(target, list, def.font);
     list->SetItems(ParseItemList(Expanded(target, def)));
     return Place(target, def, list, ZkDropList::AdjustedRect(def.pos.toQRect()));
 }
@@ -207,7 +217,7 @@ QWidget* MakeDateCtrl(FactoryTarget& target, const ControlDefinition& def)
     auto* date = new ZkDateCtrl(def.style, target.form);
     if (d.readonly != 0)
         date->setEnabled(false);
-    date->setFont(ControlFontFor(target, def.font));
+    ApplyFont(target, date, def.font);
     date->SetDateText(def.value);
     return Place(target, def, date);
 }
@@ -216,7 +226,6 @@ QWidget* MakePanel(FactoryTarget& target, const ControlDefinition& def)
 {
     const auto& d = std::get<PanelDetail>(def.detail);
     auto* tabs = new CZkTabCtrl(target.form);
-    tabs->setFont(target.defaultFont);
     Place(target, def, tabs);
     for (const TabPageDefinition& page : d.pages) {
         QWidget* widget = target.makeTabPage ? target.makeTabPage(page, *tabs) : nullptr;
@@ -230,7 +239,6 @@ QWidget* MakePanel(FactoryTarget& target, const ControlDefinition& def)
 QWidget* MakeTree(FactoryTarget& target, const ControlDefinition& def)
 {
     auto* tree = new CZkTreeCtrl(target.form);
-    tree->setFont(target.defaultFont);
     return Place(target, def, tree);
 }
 

@@ -27,6 +27,8 @@ class CZkTabCtrl;
 
 // What the factory needs of the form it builds for.
 struct FactoryTarget {
+    // The form; it carries the default font, which controls without a font
+    // of their own inherit.
     QWidget* form = nullptr;
     ControlRegistry* registry = nullptr;
     // The form's grids in creation order; the factory appends every grid.

@@ -2,11 +2,13 @@
 
 #include "runtime/template/template_context.h"
 
+#include <QFont>
 #include <QString>
 #include <QWidget>
 
 #include <array>
 #include <functional>
+#include <optional>
 
 // What a form window reads of the application: the logged-in session, the
 // application-wide slots, the form cache and the command registry. The
@@ -58,6 +60,10 @@ struct AppContext {
     QString directConnection;
     // Empty: the program's message boxes.
     MessageBoxHook messageBox;
+    // The forms' default font, when the application has worked it out once
+    // (FormDefaultFont matches fonts, which costs more than building a small
+    // form); nullopt: every form asks FormDefaultFont itself.
+    std::optional<QFont> defaultFont;
 };
 
 } // namespace zk

@@ -53,6 +53,11 @@ QString SessionState::Field(SessionField field) const
 }
 
 D_T1::D_T1(AppContext& app, QWidget* parent)
+    : D_T1(app, parent, app.defaultFont ? *app.defaultFont : FormDefaultFont())
+{
+}
+
+D_T1::D_T1(AppContext& app, QWidget* parent, const QFont& defaultFont)
     : QDialog(parent)
     , app_(app)
 {
@@ -61,7 +66,7 @@ D_T1::D_T1(AppContext& app, QWidget* parent)
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     InstallFontSubstitutions();
-    default_font_ = FormDefaultFont();
+    default_font_ = defaultFont;
     setFont(default_font_);
     definition_.defaultFace = default_font_.family();
     // Format errors of the definition show a message box and the form goes on.
@@ -134,7 +139,7 @@ void D_T1::BuildControls()
     target.userUid = app_.state ? app_.state->userid : QString();
     target.expand = [this](const QString& text) { return ExpandTemplates(*this, text); };
     target.makeTabPage = [this](const TabPageDefinition& page, CZkTabCtrl& tabs) -> QWidget* {
-        auto* form = new D_T1(app_, &tabs);
+        auto* form = new D_T1(app_, &tabs, default_font_);
         form->embedded = true;
         form->opener = this;
         form->form_id = page.id;

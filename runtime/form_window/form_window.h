@@ -82,6 +82,8 @@ class D_T1 : public QDialog, public TemplateContext, public ControlHost {
 public:
     // A form of the application `app`, which must outlive the window.
     explicit D_T1(AppContext& app, QWidget* parent = nullptr);
+    // A form with a given default font (tab pages take their opener's).
+    D_T1(AppContext& app, QWidget* parent, const QFont& defaultFont);
     ~D_T1() override;
 
     // --- Identity, set before Create --------------------------------------
