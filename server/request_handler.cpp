@@ -1,5 +1,6 @@
 #include "server/request_handler.h"
 
+#include "data/backends/backend.h"
 #include "data/link/link_protocol.h"
 #include "server/file_store.h"
 #include "server/server_log.h"
@@ -84,6 +85,17 @@ bool JoinGroups(std::initializer_list<const QStringList*> groups, QString& text)
 Reply Joined(QString text, std::initializer_list<const QStringList*> groups)
 {
     return JoinGroups(groups, text) ? Ok(text) : Refuse(kSeparatorInResult);
+}
+
+// A table the session joined itself: names, RS, values. The same check as JoinGroups.
+Reply JoinedTable(const JoinedRows& rows)
+{
+    const QString text = QString::fromUtf8(rows.utf8);
+    const qsizetype values = rows.rowCount * rows.columnCount;
+    const qsizetype separators = (rows.columnCount - 1) + (values - 1);
+    if (text.count(GS.front()) != separators || text.count(RS.front()) != 1)
+        return Refuse(kSeparatorInResult);
+    return Ok(text);
 }
 
 // The names and values of a request: an empty group is no names, and no values when
@@ -268,12 +280,17 @@ Reply RequestHandler::Database(qint32 code, const QString& text, const QByteArra
             return Joined({}, {&values});
         break;
     }
-    case link::kQueryTable:
-        if (!session_.QueryTable(text, names, values))
+    case link::kQueryTable: {
+        // Joined by the session: a large table never becomes one text object per value.
+        JoinedRows rows;
+        rows.valueSeparator = GS.front();
+        rows.groupSeparator = RS.front();
+        if (!session_.QueryTableJoined(text, rows))
             return Failure();
-        if (names.isEmpty())
+        if (rows.rowCount == 0)
             return Nothing();
-        return Joined({}, {&names, &values});
+        return JoinedTable(rows);
+    }
     case link::kQueryPage:
         return Page(text);
     case link::kReadBinary: {

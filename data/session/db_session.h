@@ -14,6 +14,7 @@ namespace zk {
 
 class Backend;
 struct RowSet;
+struct JoinedRows;
 
 // The one door to the database. A session works either directly on a database (a backend
 // chosen by the connection string: SQLite, PostgreSQL, ODBC, or the text files of a folder)
@@ -76,6 +77,9 @@ public:
     bool QueryFields(const QString& sql, const QStringList& names, QStringList& list);
     // Appends the column names (when there is a row) and every value of every row.
     bool QueryTable(const QString& sql, QStringList& names, QStringList& values);
+    // QueryTable with the result as one joined text (see JoinedRows), for passing a large
+    // table on; the same outcome, state and texts as QueryTable.
+    bool QueryTableJoined(const QString& sql, JoinedRows& rows);
     bool QueryPage(const QString& select, const QString& condition, int pageSize, int pageNumber,
                    const QString& order, QStringList& names, QStringList& values, int& total,
                    int& pageCount);
@@ -123,6 +127,7 @@ private:
     void OpenFailed(int state, const QString& text, const QString& detail);
     bool OpenDirect();
     Step QueryStep(const QString& sql, RowSet& rows);
+    Step QueryFailed(const QString& sql, const QString& error);
     bool ExecuteDirect(const QString& sql);
     bool QueryPageDirect(const QString& select, const QString& condition, int pageSize,
                          int pageNumber, const QString& order, QStringList& names,

@@ -30,12 +30,16 @@ bool ColumnsOf(const RowSet& rows, const QStringList& names, QList<qsizetype>& c
 CDbSession::Step CDbSession::QueryStep(const QString& sql, RowSet& rows)
 {
     QString error = texts::kNotConnected;
-    if (backend_ && backend_->Query(sql, {}, rows, error)) {
-        if (rows.hasColumns)
-            return Step::Rows;
-        errorDetail = texts::kNoResultSet;
-        return Step::NoResultSet;
-    }
+    if (!backend_ || !backend_->Query(sql, {}, rows, error))
+        return QueryFailed(sql, error);
+    if (rows.hasColumns)
+        return Step::Rows;
+    errorDetail = texts::kNoResultSet;
+    return Step::NoResultSet;
+}
+
+CDbSession::Step CDbSession::QueryFailed(const QString& sql, const QString& error)
+{
     errorDetail = error;
     errorText = sql + texts::kSelectFailed;
     lastState = -1;
@@ -178,6 +182,36 @@ bool CDbSession::QueryTable(const QString& sql, QStringList& names, QStringList&
         values = std::move(rows.texts);
     else
         values.append(rows.texts);
+    return true;
+}
+
+bool CDbSession::QueryTableJoined(const QString& sql, JoinedRows& rows)
+{
+    if (useServer) {
+        QStringList names, values;
+        if (!QueryTable(sql, names, values))
+            return false;
+        rows.hasColumns = true;
+        rows.columnCount = names.size();
+        rows.rowCount = names.isEmpty() ? 0 : values.size() / names.size();
+        rows.utf8 = (names.join(rows.valueSeparator) + rows.groupSeparator +
+                     values.join(rows.valueSeparator))
+                        .toUtf8();
+        return true;
+    }
+    lastSql = sql;
+    QString error = texts::kNotConnected;
+    Step step = Step::Rows;
+    if (!backend_ || !backend_->QueryJoined(sql, rows, error)) {
+        step = QueryFailed(sql, error);
+    } else if (!rows.hasColumns) {
+        errorDetail = texts::kNoResultSet;
+        step = Step::NoResultSet;
+    }
+    if (step != Step::Rows) {
+        errorText = texts::kSqlFailed + u'\n' + sql;
+        return false;
+    }
     return true;
 }
 

@@ -145,6 +145,16 @@ TEST_P(ServerSessionTest, ReadsAsTheDirectSessionDoes)
                  n, v);
              return text(ok, n + v);
          }},
+        {"querytable every kind of column",
+         [&](CDbSession& s) {
+             QStringList n, v;
+             const bool ok = s.QueryTable(
+                 u"SELECT g.*, CAST('2026-12-11 08:30:15' AS datetime) AS t, 1.5 * uid_0 AS f, "
+                 "uid_0 > 1 AS b FROM c_goods g ORDER BY uid_0"_s,
+                 n, v);
+             EXPECT_EQ(v.size(), 24) << Describe(s);
+             return text(ok, n + v);
+         }},
         {"querytable one empty value",
          [&](CDbSession& s) {
              QStringList n, v;
@@ -358,6 +368,19 @@ TEST_P(ServerSessionTest, MovesFilesThroughTheStore)
     EXPECT_EQ(QDir(store).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
               QStringList{u"c_file"_s});
     EXPECT_TRUE(client.IsOpen());
+}
+
+// A separator inside a value would shift every later value into the wrong column.
+TEST_P(ServerSessionTest, RefusesATableWhoseValuesHoldSeparators)
+{
+    Run(direct, u"CREATE TABLE c_sep (a_0 nvarchar(20)); INSERT INTO c_sep VALUES ('x'); "
+                "INSERT INTO c_sep VALUES ('y')"_s);
+    ASSERT_TRUE(
+        direct.Execute(u"UPDATE c_sep SET a_0 = 'y"_s + QChar(0x1D) + u"z' WHERE a_0 = 'y'"_s));
+    QStringList names, values;
+    EXPECT_FALSE(client.QueryTable(u"SELECT a_0 FROM c_sep"_s, names, values));
+    EXPECT_TRUE(client.errorDetail.contains(u"分隔字符"_s)) << Describe(client);
+    EXPECT_TRUE(values.isEmpty());
 }
 
 TEST_P(ServerSessionTest, CarriesResultsOfSeveralMegabytes)

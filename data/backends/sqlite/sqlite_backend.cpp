@@ -6,6 +6,7 @@
 
 #include <sqlite3.h>
 
+#include <charconv>
 #include <utility>
 
 using namespace Qt::StringLiterals;
@@ -17,30 +18,6 @@ namespace {
 constexpr int kBusyTimeoutMs = 30000;
 // Virtual machine steps between two looks at the clock: cheap, and well under a millisecond.
 constexpr int kProgressSteps = 1000;
-
-void AppendColumn(RowSet& rows, sqlite3_stmt* statement, int column)
-{
-    switch (sqlite3_column_type(statement, column)) {
-    case SQLITE_INTEGER:
-        rows.AppendText(QString::number(sqlite3_column_int64(statement, column)));
-        break;
-    case SQLITE_FLOAT:
-        rows.AppendText(RealText(sqlite3_column_double(statement, column)));
-        break;
-    case SQLITE_TEXT: {
-        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
-        rows.AppendText(QString::fromUtf8(text, sqlite3_column_bytes(statement, column)));
-        break;
-    }
-    case SQLITE_BLOB: {
-        const auto* data = static_cast<const char*>(sqlite3_column_blob(statement, column));
-        rows.AppendBinary(QByteArray(data, sqlite3_column_bytes(statement, column)));
-        break;
-    }
-    default:
-        rows.AppendNull();
-    }
-}
 
 // SQLite's affinity rules on a declared type, with dates told apart from other numbers.
 ColumnKind KindOfDeclaredType(const char* declared)
@@ -58,6 +35,128 @@ ColumnKind KindOfDeclaredType(const char* declared)
         return ColumnKind::DateTime;
     return ColumnKind::Number;
 }
+
+} // namespace
+
+// Where the rows of a statement go: a RowSet, or one joined text. Only the first result set
+// of a script is kept.
+class SqliteRowSink {
+public:
+    virtual ~SqliteRowSink() = default;
+    virtual bool Wants() const = 0;
+    virtual void Start(sqlite3_stmt* statement, int columns) = 0;
+    virtual void Row(sqlite3_stmt* statement, int columns) = 0;
+};
+
+namespace {
+
+class RowSetSink final : public SqliteRowSink {
+public:
+    explicit RowSetSink(RowSet& rows)
+        : rows_(rows)
+    {
+    }
+    bool Wants() const override { return !rows_.hasColumns; }
+    void Start(sqlite3_stmt* statement, int columns) override
+    {
+        rows_.hasColumns = true;
+        for (int c = 0; c < columns; ++c)
+            rows_.names.append(QString::fromUtf8(sqlite3_column_name(statement, c)));
+    }
+    void Row(sqlite3_stmt* statement, int columns) override
+    {
+        for (int c = 0; c < columns; ++c)
+            Append(statement, c);
+        ++rows_.rowCount;
+    }
+
+private:
+    void Append(sqlite3_stmt* statement, int column)
+    {
+        switch (sqlite3_column_type(statement, column)) {
+        case SQLITE_INTEGER:
+            rows_.AppendText(QString::number(sqlite3_column_int64(statement, column)));
+            break;
+        case SQLITE_FLOAT:
+            rows_.AppendText(RealText(sqlite3_column_double(statement, column)));
+            break;
+        case SQLITE_TEXT: {
+            const auto* text =
+                reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
+            rows_.AppendText(QString::fromUtf8(text, sqlite3_column_bytes(statement, column)));
+            break;
+        }
+        case SQLITE_BLOB: {
+            const auto* data = static_cast<const char*>(sqlite3_column_blob(statement, column));
+            rows_.AppendBinary(QByteArray(data, sqlite3_column_bytes(statement, column)));
+            break;
+        }
+        default:
+            rows_.AppendNull();
+        }
+    }
+
+    RowSet& rows_;
+};
+
+// Writes the engine's UTF-8 texts straight into the joined text: the same texts as
+// RowSetSink, without making one object per value.
+class JoinedSink final : public SqliteRowSink {
+public:
+    explicit JoinedSink(JoinedRows& rows)
+        : rows_(rows)
+        , value_(QString(rows.valueSeparator).toUtf8())
+    {
+    }
+    bool Wants() const override { return !rows_.hasColumns; }
+    void Start(sqlite3_stmt* statement, int columns) override
+    {
+        rows_.hasColumns = true;
+        rows_.columnCount = columns;
+        for (int c = 0; c < columns; ++c) {
+            if (c > 0)
+                rows_.utf8 += value_;
+            rows_.utf8 += sqlite3_column_name(statement, c);
+        }
+        rows_.utf8 += QString(rows_.groupSeparator).toUtf8();
+    }
+    void Row(sqlite3_stmt* statement, int columns) override
+    {
+        for (int c = 0; c < columns; ++c) {
+            if (rows_.rowCount > 0 || c > 0)
+                rows_.utf8 += value_;
+            Append(statement, c);
+        }
+        ++rows_.rowCount;
+    }
+
+private:
+    void Append(sqlite3_stmt* statement, int column)
+    {
+        QByteArray& out = rows_.utf8;
+        switch (sqlite3_column_type(statement, column)) {
+        case SQLITE_INTEGER: {
+            char digits[24];
+            const auto end = std::to_chars(digits, digits + sizeof digits,
+                                           sqlite3_column_int64(statement, column));
+            out.append(digits, end.ptr - digits);
+            break;
+        }
+        case SQLITE_FLOAT:
+            out += RealText(sqlite3_column_double(statement, column)).toUtf8();
+            break;
+        case SQLITE_TEXT:
+            out.append(reinterpret_cast<const char*>(sqlite3_column_text(statement, column)),
+                       sqlite3_column_bytes(statement, column));
+            break;
+        default: // NULL and binary values are empty
+            break;
+        }
+    }
+
+    JoinedRows& rows_;
+    const QByteArray value_;
+};
 
 } // namespace
 
@@ -130,29 +229,23 @@ Backend::OpenResult SqliteBackend::Open(QString& error)
     return OpenResult::Ok;
 }
 
-bool SqliteBackend::Step(sqlite3_stmt* statement, RowSet* rows, QString& error)
+bool SqliteBackend::Step(sqlite3_stmt* statement, SqliteRowSink* sink, QString& error)
 {
     const int columns = sqlite3_column_count(statement);
-    const bool collect = rows && !rows->hasColumns && columns > 0;
-    if (collect) {
-        rows->hasColumns = true;
-        for (int c = 0; c < columns; ++c)
-            rows->names.append(QString::fromUtf8(sqlite3_column_name(statement, c)));
-    }
+    const bool collect = sink && sink->Wants() && columns > 0;
+    if (collect)
+        sink->Start(statement, columns);
     int rc;
     while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
-        if (!collect)
-            continue;
-        for (int c = 0; c < columns; ++c)
-            AppendColumn(*rows, statement, c);
-        ++rows->rowCount;
+        if (collect)
+            sink->Row(statement, columns);
     }
     if (rc != SQLITE_DONE) {
-        error = timedOut_ ? QStringLiteral("语句执行超时(%1秒),已中止")
-                                .arg(std::chrono::duration_cast<std::chrono::seconds>(
-                                         statementTimeout_)
-                                         .count())
-                          : Message();
+        error = timedOut_
+                    ? QStringLiteral("语句执行超时(%1秒),已中止")
+                          .arg(std::chrono::duration_cast<std::chrono::seconds>(statementTimeout_)
+                                   .count())
+                    : Message();
         return false;
     }
     return true;
@@ -169,6 +262,21 @@ int SqliteBackend::Progress(void* self)
 
 bool SqliteBackend::RunNative(const QString& sql, const QVariantList& params, RowSet* rows,
                               QString& error)
+{
+    if (!rows)
+        return Run(sql, params, nullptr, error);
+    RowSetSink sink(*rows);
+    return Run(sql, params, &sink, error);
+}
+
+bool SqliteBackend::QueryJoined(const QString& sql, JoinedRows& rows, QString& error)
+{
+    JoinedSink sink(rows);
+    return Run(sql::TranslateSql(sql, sql::Dialect::SQLite), {}, &sink, error);
+}
+
+bool SqliteBackend::Run(const QString& sql, const QVariantList& params, SqliteRowSink* sink,
+                        QString& error)
 {
     if (!db_) {
         error = QStringLiteral("数据库未打开");
@@ -199,7 +307,7 @@ bool SqliteBackend::RunNative(const QString& sql, const QVariantList& params, Ro
                 ok = false;
             }
         }
-        ok = ok && Step(statement, rows, error);
+        ok = ok && Step(statement, sink, error);
         sqlite3_finalize(statement);
         if (!ok)
             return false;

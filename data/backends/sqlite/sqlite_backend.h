@@ -10,6 +10,8 @@ struct sqlite3_stmt;
 
 namespace zk {
 
+class SqliteRowSink;
+
 // The embedded engine, on the sqlite3 C API (Qt SQL's row-by-row variants cost more than
 // the rest of a large query put together). Files run in WAL mode with a 30 s busy time-out,
 // so that concurrent writers wait for each other instead of failing; transactions begin
@@ -36,6 +38,7 @@ public:
     bool ColumnKinds(const QString& table, const QStringList& names, QList<ColumnKind>& kinds,
                      QString& error) override;
     bool LastInsertId(const QString& table, QString& id, QString& error) override;
+    bool QueryJoined(const QString& sql, JoinedRows& rows, QString& error) override;
 
     // Runs SQLite's own SQL, untranslated; `rows` may be null. For the text tables, which
     // build their SQLite tables themselves.
@@ -46,7 +49,8 @@ public:
     void SetStatementTimeout(std::chrono::milliseconds timeout) { statementTimeout_ = timeout; }
 
 private:
-    bool Step(sqlite3_stmt* statement, RowSet* rows, QString& error);
+    bool Run(const QString& sql, const QVariantList& params, SqliteRowSink* sink, QString& error);
+    bool Step(sqlite3_stmt* statement, SqliteRowSink* sink, QString& error);
     QString Message() const;
     static int Progress(void* self);
 
