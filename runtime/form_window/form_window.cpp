@@ -162,6 +162,7 @@ void D_T1::BuildControls()
 
     router_ = std::make_unique<FormEventRouter>(*this);
     router_->ConnectControls();
+    ConnectGrids();
 }
 
 bool D_T1::Initialise()

@@ -254,6 +254,11 @@ private:
     friend class FormEventRouter;
 
     void BuildControls();
+    void ConnectGrids();
+    // The grid's cell-edited handler: the column's end-of-edit commands, then
+    // the column totals.
+    void OnCellEdited(int gridWindowId, int row, int column);
+    bool RunEndEditCommand(const CXmlNode& command, CListCtrlEx& grid, int row);
     bool Initialise();
     void PlaceWindow(const QRect& rect);
     void ApplyLayout();

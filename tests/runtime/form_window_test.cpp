@@ -8,6 +8,7 @@
 #include <QAbstractButton>
 #include <QFile>
 #include <QLineEdit>
+#include <QScrollBar>
 
 namespace zk {
 namespace {
@@ -291,6 +292,70 @@ TEST_F(FormWindowTest, HeadStylesAndPlacement)
     EXPECT_EQ(fixed->minimumSize(), fixed->maximumSize());
     EXPECT_FALSE(fixed->windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_EQ(fixed->size(), QSize(300, 200));
+}
+
+TEST_F(FormWindowTest, EndOfEditCommandsFillTheEditedRow)
+{
+    const QString body = QStringLiteral(
+        "<table id='4' pos='10,10,300,200'><PARA><col_info>"
+        "<col id='1' title='商品' width='80'/>"
+        "<col id='2' title='数量' width='60'><ENDEDIT>"
+        "<e values=\"SELECT {{c1}} * 2, '{{p1}}'\" target_ids='3;1'><para_info><p value='2'/>"
+        "</para_info></e></ENDEDIT></col>"
+        "<col id='3' title='金额' width='60'><ENDEDIT>"
+        "<e values='SELECT 1' target_ids='1;2'/></ENDEDIT></col>"
+        "<col id='4' title='备注' width='60'><ENDEDIT>"
+        "<e values='SELECT 1 WHERE 1=0' target_ids='1'/></ENDEDIT></col>"
+        "</col_info></PARA></table>");
+    D_T1* form = f.Open(Form(body));
+    ASSERT_TRUE(form);
+    CListCtrlEx* grid = form->FindGrid(QStringLiteral("4"));
+    ASSERT_TRUE(grid);
+    grid->InsertRow(0, QStringLiteral("甲"));
+    grid->SetCellText(0, 1, QStringLiteral("5"));
+
+    grid->NotifyCellEdited(0, 1); // {{c1}}: column 1 of the row; {{p1}}: control 2's text
+    EXPECT_EQ(grid->CellText(0, 2), QStringLiteral("10"));
+    EXPECT_EQ(grid->CellText(0, 0), QString()); // no control 2: empty
+    EXPECT_TRUE(f.boxes.isEmpty());
+
+    grid->NotifyCellEdited(0, 2); // one field for two targets
+    EXPECT_EQ(f.BoxTexts(), (QStringList{"参数和值数量不匹配!", "数据处理不完整，请联系管理员!"}));
+    EXPECT_EQ(grid->CellText(0, 1), QStringLiteral("5"));
+
+    grid->SetCellText(0, 0, QStringLiteral("乙"));
+    grid->NotifyCellEdited(0, 3); // no row: the targets are cleared
+    EXPECT_EQ(grid->CellText(0, 0), QString());
+}
+
+TEST_F(FormWindowTest, TheTimerClicksItsControl)
+{
+    const QString body = QStringLiteral("<button id='3' pos='10,10,90,40' value='刷新'><ACTION>"
+                                        "<CLICK><md5 values='tick'/></CLICK></ACTION></button>");
+    D_T1* form = f.Open(
+        Form(body, QString(), QStringLiteral("pos='0,0,300,200' thread_id='3' time_split='20'")));
+    ASSERT_TRUE(form);
+    QTRY_VERIFY_WITH_TIMEOUT(RecordedCalls().size() >= 2, 2000);
+    form->close();
+    const qsizetype ticks = RecordedCalls().size();
+    QTest::qWait(80);
+    EXPECT_EQ(RecordedCalls().size(), ticks); // a closed form stops its timer
+}
+
+TEST_F(FormWindowTest, ScrollCanvasMovesTheControls)
+{
+    const QString body = QStringLiteral("<textbox id='2' pos='10,500,200,524'/>");
+    D_T1* form = f.Open(Form(body, QString(), QStringLiteral("pos='0,0,300,200' scroll='900'")));
+    ASSERT_TRUE(form);
+    auto* bar = form->findChild<QScrollBar*>();
+    ASSERT_TRUE(bar);
+    EXPECT_EQ(bar->minimum(), 0);
+    EXPECT_EQ(bar->maximum(), 900 - form->height());
+    bar->triggerAction(QAbstractSlider::SliderPageStepAdd); // 10 pixels
+    EXPECT_EQ(bar->value(), 10);
+    bar->setValue(400);
+    EXPECT_EQ(form->Control(2)->y(), 100);
+    EXPECT_EQ(form->ScrollOffset(), QPoint(0, 400));
 }
 
 } // namespace
