@@ -1,6 +1,7 @@
 // CDbSession in server mode against zk_server over loopback, on SQLite and on PostgreSQL:
 // the same operations as a direct session on the same database, the failure texts, writes,
 // transactions, the file store, large results and many clients at once.
+#include "data/backends/backend.h"
 #include "data/session/db_session.h"
 #include "data/session/link_server_ops.h"
 #include "server_process.h"
@@ -368,6 +369,46 @@ TEST_P(ServerSessionTest, MovesFilesThroughTheStore)
     EXPECT_EQ(QDir(store).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
               QStringList{u"c_file"_s});
     EXPECT_TRUE(client.IsOpen());
+}
+
+// The server joins table results straight from the engine's texts: they must be the texts
+// the session's own reading gives, for every kind of column and for values that only the
+// general reading knows how to show.
+TEST_P(ServerSessionTest, JoinsTablesAsTheSessionReadsThem)
+{
+    Run(direct, u"CREATE TABLE c_kinds (uid_0 int, name_0 nvarchar(20), code_0 char(4), "
+                "price_0 decimal(18,4), rate_0 float, at_0 datetime, day_0 date, flag_0 bit, "
+                "img_0 image);"
+                "INSERT INTO c_kinds VALUES (1, '螺丝', 'ab', 3.5000, 0.1, "
+                "'2026-12-11 08:30:15.25', '2026-12-11', 1, NULL);"
+                "INSERT INTO c_kinds VALUES (2, NULL, NULL, 10, 2.5e10, '2026-01-02 03:04:05', "
+                "NULL, 0, NULL)"_s.replace(u"image"_s,
+                                           GetParam() == Engine::SQLite ? u"blob"_s : u"bytea"_s));
+    const QStringList queries = {
+        u"SELECT * FROM c_kinds ORDER BY uid_0"_s,
+        u"SELECT uid_0 AS Uid, price_0 * 2 AS Twice, uid_0 > 1 AS Later FROM c_kinds ORDER BY uid_0"_s,
+        u"SELECT uid_0 FROM c_kinds WHERE uid_0 > 5"_s,
+        u"UPDATE c_kinds SET uid_0 = uid_0 WHERE uid_0 = 0"_s,
+        u"SELECT missing FROM nowhere"_s,
+    };
+    for (const QString& sql : queries) {
+        QStringList names, values;
+        const bool read = direct.QueryTable(sql, names, values);
+        const QString readText = direct.errorText;
+        JoinedRows joined;
+        joined.valueSeparator = u'|';
+        joined.groupSeparator = u'#';
+        const bool joinedOk = direct.QueryTableJoined(sql, joined);
+        EXPECT_EQ(joinedOk, read) << sql.toStdString();
+        EXPECT_EQ(direct.errorText, readText) << sql.toStdString();
+        if (read && !names.isEmpty()) {
+            EXPECT_EQ(QString::fromUtf8(joined.utf8), names.join(u'|') + u'#' + values.join(u'|'))
+                << sql.toStdString();
+            EXPECT_EQ(joined.rowCount * joined.columnCount, values.size());
+        } else if (read) {
+            EXPECT_EQ(joined.rowCount, 0) << sql.toStdString();
+        }
+    }
 }
 
 // A separator inside a value would shift every later value into the wrong column.

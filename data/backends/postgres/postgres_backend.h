@@ -43,6 +43,7 @@ public:
     bool ColumnKinds(const QString& table, const QStringList& names, QList<ColumnKind>& kinds,
                      QString& error) override;
     bool LastInsertId(const QString& table, QString& id, QString& error) override;
+    bool QueryJoined(const QString& sql, JoinedRows& rows, QString& error) override;
 
 private:
     struct Identity {
@@ -54,6 +55,9 @@ private:
                    QString& error);
     bool RunGuarded(const QString& statement, const QVariantList& params, RowSet* rows,
                     QString& error, QList<QMetaType>* types = nullptr);
+    // The joined result read through libpq itself; false (nothing kept) where that path
+    // does not apply or fails.
+    bool JoinFromEngine(const QString& sql, JoinedRows& rows);
     bool KeepIdentityInStep(const QString& statement, QString& error);
     bool IdentityOf(const QString& table, QList<Identity>& identity, QString& error);
 
