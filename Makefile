@@ -9,7 +9,7 @@ export CCACHE_NOHASHDIR ?= 1
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 
-.PHONY: deps configure build test bench fuzz clean
+.PHONY: deps configure build test bench fuzz clean demo
 
 deps:
 	scripts/install-deps.sh
@@ -19,6 +19,10 @@ configure: deps
 
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
+
+# The demo company behind a local zk_server, and the client (a scripted tour without display).
+demo:
+	BUILD=$(BUILD) scripts/demo.sh
 
 test: build
 	scripts/run-tests.sh $(BUILD)

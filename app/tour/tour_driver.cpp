@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSet>
+#include <QTableView>
 #include <QThread>
 #include <QTimer>
 #include <QTreeWidget>
@@ -152,16 +153,29 @@ private:
         return windows;
     }
 
-    // The form's main button: its first push button that can be pressed.
-    static QAbstractButton* MainButton(QWidget& form)
+    // The form's buttons that can be pressed, in the order of the definition (the first
+    // is its main button); check boxes and radio buttons are values, not actions.
+    static QList<QPointer<QAbstractButton>> ActionButtons(QWidget& form)
     {
+        QList<QPointer<QAbstractButton>> buttons;
         for (QAbstractButton* button : form.findChildren<QAbstractButton*>()) {
             if (qobject_cast<QCheckBox*>(button) || qobject_cast<QRadioButton*>(button))
                 continue;
             if (button->isVisible() && button->isEnabled() && !button->text().isEmpty())
-                return button;
+                buttons.append(button);
         }
-        return nullptr;
+        return buttons;
+    }
+
+    // Selects the first row of the form's first filled grid, so that the row actions have
+    // a record to work on.
+    static void SelectFirstRow(QWidget& form)
+    {
+        for (QTableView* grid : form.findChildren<QTableView*>())
+            if (grid->isVisible() && grid->model() && grid->model()->rowCount() > 0) {
+                grid->selectRow(0);
+                return;
+            }
     }
 
     void VisitLeaf(CZkimsDlg& main, QTreeWidgetItem& leaf)
@@ -181,10 +195,13 @@ private:
         }
         QWidget* form = opened.first();
         Shoot(form, name);
-        if (QAbstractButton* button = MainButton(*form)) {
+        for (const QPointer<QAbstractButton>& button : ActionButtons(*form)) {
+            if (!form || !form->isVisible() || !button || !button->isEnabled())
+                break;
+            SelectFirstRow(*form);
             current_ = name + QStringLiteral("-") + button->text();
             button->click();
-            Pump(600);
+            Pump(500);
             if (form && form->isVisible())
                 Shoot(form, current_);
             current_.clear();

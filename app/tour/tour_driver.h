@@ -9,7 +9,8 @@ class CMainApp;
 
 // The scripted tour of the demo: logs in with the preselected user and `password`, shows
 // the three navigation modes, opens every leaf of the navigation tree, presses the form's
-// main button (its first push button) and closes it again, then closes the main window.
+// buttons in order (the main button first; the first grid row selected before each) and
+// closes it again, then closes the main window.
 // Every step is one PNG in `folder` (made when missing), its path printed on standard
 // output; message boxes that come up on the way are pictured and answered with OK.
 // 0 when every step ran, 1 when the login failed or a step made no picture.
