@@ -46,6 +46,7 @@ Span PlaceAxis(int anchor, Span parent, int childSize, int marginNear, int margi
 CPanel::CPanel(const QRect& rect, const QString& name)
     : rect_(rect)
     , name_(name)
+    , folded_(name.toCaseFolded())
 {
 }
 
@@ -158,10 +159,15 @@ CPanel* CPanel::Find(const QString& name)
 {
     if (name.isEmpty())
         return nullptr;
-    if (name_.compare(name, Qt::CaseInsensitive) == 0)
+    return FindFolded(name.toCaseFolded());
+}
+
+CPanel* CPanel::FindFolded(const QString& folded)
+{
+    if (folded_ == folded)
         return this;
     for (const auto& child : children_) {
-        if (CPanel* found = child->Find(name))
+        if (CPanel* found = child->FindFolded(folded))
             return found;
     }
     return nullptr;

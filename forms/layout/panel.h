@@ -46,7 +46,11 @@ public:
     void SetRect(const QRect& rect) { rect_ = rect; }
     int Anchor() const { return anchor_; }
     const QString& Name() const { return name_; }
-    void SetName(const QString& name) { name_ = name; }
+    void SetName(const QString& name)
+    {
+        name_ = name;
+        folded_ = name.toCaseFolded();
+    }
     CPanel* Parent() const { return parent_; }
     const std::vector<std::unique_ptr<CPanel>>& Children() const { return children_; }
     const QMargins& Margins() const { return margins_; }
@@ -62,6 +66,7 @@ public:
     static QRect Anchored(const QRect& parent, const CPanel& child);
 
 protected:
+    CPanel* FindFolded(const QString& folded);
     // Places every child by its anchor, without recursing.
     void PlaceChildren();
     // Takes over both limits at once (they are consistent with each other).
@@ -71,6 +76,10 @@ private:
     QRect rect_;
     int anchor_ = kAnchorLeft | kAnchorTop;
     QString name_;
+    // The name case-folded once: the layout pass looks a panel up by name for
+    // every control, and folding both sides at every node made that the
+    // pass's main cost.
+    QString folded_;
     CPanel* parent_ = nullptr;
     std::vector<std::unique_ptr<CPanel>> children_;
     QMargins margins_;
