@@ -72,6 +72,8 @@ bool InitInstance(CMainApp& app, const StartOptions& options)
     InstallFontSubstitutions();
     InstallWaitPump(EventLoopWaitPump());
     AttachAllCommandFamilies(app.commands);
+    // Worked out once: matching the font is dearer than building a small form.
+    app.form_context.defaultFont = FormDefaultFont();
     if (!options.home.isEmpty())
         SetProgramFolderOverride(QDir(options.home).absolutePath());
     app.program_folder = ProgramFolder();

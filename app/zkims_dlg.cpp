@@ -64,7 +64,7 @@ CZkimsDlg::CZkimsDlg(CMainApp& app, FormHooks hooks, QWidget* parent)
                    Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     setWindowIcon(app.app_icon);
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    setMinimumSize(260, 400);
+    setMinimumSize(kMinimumSize);
     setGeometry(screen.left() + screen.width() - 425, screen.top() + 50, 405,
                 screen.height() - 250);
     session_.ConfigureServer();
@@ -184,6 +184,15 @@ void CZkimsDlg::ApplyLayout()
     resizer_->Resizer().SetAnchor(kWelcomeButton, kAnchorLeft | kAnchorRight | kAnchorBottom);
     resizer_->Resizer().ShowResizeGrip(true);
     resizer_->Relayout();
+    KeepMinimumSize();
+}
+
+// The layout engine gives a window the minimum of its panels on every pass; the main
+// window keeps its own.
+void CZkimsDlg::KeepMinimumSize()
+{
+    if (minimumSize() != kMinimumSize)
+        setMinimumSize(kMinimumSize);
 }
 
 void CZkimsDlg::CreateMenus()
@@ -450,6 +459,7 @@ void CZkimsDlg::paintEvent(QPaintEvent*)
 void CZkimsDlg::resizeEvent(QResizeEvent* event)
 {
     QDialog::resizeEvent(event);
+    KeepMinimumSize();
     if (graphic_form_)
         graphic_form_->setGeometry(GraphicArea());
 }

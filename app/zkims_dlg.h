@@ -41,6 +41,7 @@ public:
     static constexpr int kOpenFavItem = 33079;
     static constexpr int kAddFavourite = 33072;
     static constexpr int kRemoveFavourite = 33073;
+    static constexpr QSize kMinimumSize{260, 400};
 
     CZkimsDlg(CMainApp& app, FormHooks hooks, QWidget* parent = nullptr);
     ~CZkimsDlg() override;
@@ -82,6 +83,7 @@ private:
     void CreateTrees();
     void CreateMenus();
     void ApplyLayout();
+    void KeepMinimumSize();
     void ReadCaptionAndCompany();
     void ApplyStoredMode();
     void ShowMode(int mode);

@@ -9,6 +9,8 @@
 #include "util/ini.h"
 
 #include <QApplication>
+#include <QKeyEvent>
+#include <QTest>
 
 #include <QLabel>
 #include <QPushButton>
@@ -285,6 +287,48 @@ TEST_F(MainWindowTest, CaptionAndCompanyComeFromTheFirstApplicationRow)
     EXPECT_EQ(window->windowTitle(), QStringLiteral("进销存 王店员"));
     EXPECT_EQ(app_->cpy, QStringLiteral("示范贸易有限公司"));
     EXPECT_EQ(window->Button(CZkimsDlg::kWelcomeButton)->text(), app_->cpy);
+}
+
+TEST_F(MainWindowTest, ClosingAsksFirstAndEscapeNeverCloses)
+{
+    ASSERT_TRUE(LogIn(QStringLiteral("clerk"), QStringLiteral("pw1")));
+    CZkimsDlg window(*app_, Hooks());
+    int asked = 0;
+    bool answer = false;
+    window.confirmExit = [&] {
+        ++asked;
+        return answer;
+    };
+    window.show();
+    QTest::keyClick(&window, Qt::Key_Escape);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(asked, 0);
+    window.close();
+    EXPECT_EQ(asked, 1);
+    EXPECT_TRUE(window.isVisible()) << "No keeps the window";
+    answer = true;
+    window.close();
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(window.result(), QDialog::Rejected);
+    EXPECT_EQ(window.minimumSize(), QSize(260, 400));
+    window.show();
+    window.resize(100, 100);
+    QTest::qWait(50);
+    EXPECT_EQ(window.minimumSize(), QSize(260, 400));
+}
+
+TEST_F(MainWindowTest, EnterMovesTheFocusOn)
+{
+    ASSERT_TRUE(LogIn(QStringLiteral("clerk"), QStringLiteral("pw1")));
+    auto window = Window();
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    window->NavTree()->setFocus();
+    QWidget* before = QApplication::focusWidget();
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(window.get(), &enter);
+    EXPECT_NE(QApplication::focusWidget(), before);
 }
 
 } // namespace
