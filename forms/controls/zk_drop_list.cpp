@@ -23,7 +23,10 @@ ZkDropList::ZkDropList(int style, QWidget* parent)
         setCompleter(nullptr);
         connect(lineEdit(), &QLineEdit::textEdited, this, [this] { emit editTextEdited(); });
     }
-    connect(this, &QComboBox::activated, this, [this] { emit selectionChanged(); });
+    connect(this, &QComboBox::activated, this, [this] {
+        if (!leaving_)
+            emit selectionChanged();
+    });
     setCurrentIndex(-1);
 }
 
@@ -110,7 +113,11 @@ void ZkDropList::showPopup()
 
 void ZkDropList::focusOutEvent(QFocusEvent* event)
 {
+    // Leaving an editable box, Qt selects the item that equals the typed text
+    // and reports it as activated; that is no choice of the user's.
+    leaving_ = true;
     QComboBox::focusOutEvent(event);
+    leaving_ = false;
     if (event->reason() != Qt::PopupFocusReason)
         emit focusLost();
 }

@@ -46,6 +46,9 @@ signals:
 
 protected:
     void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    bool leaving_ = false;
 };
 
 } // namespace zk

@@ -144,6 +144,7 @@ void D_T1::MousePressedOnForm(QWidget* pressed, Qt::MouseButton button)
 void D_T1::mousePressEvent(QMouseEvent* event)
 {
     // A press on the background moves the window, as a press on its caption.
+    dragging_ = false;
     if (event->button() == Qt::LeftButton && !embedded && form_index != u"NULL" && isWindow()) {
         dragging_ = true;
         drag_start_ = event->globalPosition().toPoint() - frameGeometry().topLeft();
@@ -164,6 +165,12 @@ void D_T1::mouseMoveEvent(QMouseEvent* event)
     }
     dragging_ = false;
     QDialog::mouseMoveEvent(event);
+}
+
+void D_T1::mouseReleaseEvent(QMouseEvent* event)
+{
+    dragging_ = false;
+    QDialog::mouseReleaseEvent(event);
 }
 
 // --- Timer ------------------------------------------------------------------------

@@ -1,4 +1,5 @@
 #include "forms/controls/control_values.h"
+#include "forms/controls/zk_drop_list.h"
 #include "forms/grid/list_ctrl_ex.h"
 #include "runtime/form_window/form_texts.h"
 #include "tests/runtime/form_fixture.h"
@@ -8,6 +9,7 @@
 #include <QAbstractButton>
 #include <QFile>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QScrollBar>
 
 namespace zk {
@@ -356,6 +358,57 @@ TEST_F(FormWindowTest, ScrollCanvasMovesTheControls)
     bar->setValue(400);
     EXPECT_EQ(form->Control(2)->y(), 100);
     EXPECT_EQ(form->ScrollOffset(), QPoint(0, 400));
+}
+
+TEST_F(FormWindowTest, ADropListLeavingTheFocusMatchesItsTextFirst)
+{
+    // Element ids above 20 match the typed text and run EN_CHANGE before
+    // EN_KILLFOCUS; lower ids only lose the focus.
+    const QString script =
+        QStringLiteral("<ACTION><EN_CHANGE><md5 values='change {{p}}'/></EN_CHANGE>"
+                       "<EN_KILLFOCUS><md5 values='kill'/></EN_KILLFOCUS></ACTION>");
+    const QString body = QStringLiteral("<droplist id='21' pos='10,10,120,35' value='甲;乙'>%1"
+                                        "</droplist><droplist id='5' pos='10,40,120,65' "
+                                        "value='甲;乙'>%1</droplist>"
+                                        "<textbox id='6' pos='10,70,120,94'/>")
+                             .arg(script);
+    D_T1* form = f.Open(Form(body));
+    ASSERT_TRUE(form);
+    auto* matched = qobject_cast<ZkDropList*>(form->Control(21));
+    auto* plain = qobject_cast<ZkDropList*>(form->Control(5));
+    ASSERT_TRUE(matched && plain);
+    matched->setFocus();
+    matched->setEditText(QStringLiteral("乙"));
+    form->Control(6)->setFocus();
+    EXPECT_EQ(matched->currentIndex(), 1);
+    EXPECT_EQ(RecordedCalls(), (QStringList{"change {{p}}", "kill"}));
+
+    RecordedCalls().clear();
+    plain->setFocus();
+    plain->setEditText(QStringLiteral("乙"));
+    form->Control(6)->setFocus();
+    EXPECT_EQ(RecordedCalls(), QStringList{"kill"});
+}
+
+TEST_F(FormWindowTest, ThePressedBackgroundMovesTheWindow)
+{
+    D_T1* form = f.Open(Form(QString(), QString(), QStringLiteral("pos='0,0,300,200'")));
+    ASSERT_TRUE(form);
+    const QPoint start = form->pos();
+    const auto send = [form](QEvent::Type type, QPoint at, Qt::MouseButtons buttons) {
+        QMouseEvent e(type, QPointF(at), QPointF(form->mapToGlobal(at)),
+                      type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, buttons, {});
+        QApplication::sendEvent(form, &e);
+    };
+    send(QEvent::MouseButtonPress, QPoint(150, 150), Qt::LeftButton);
+    send(QEvent::MouseMove, QPoint(180, 170), Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, QPoint(150, 150), Qt::NoButton);
+    EXPECT_EQ(form->pos(), start + QPoint(30, 20));
+
+    form->form_index = QStringLiteral("NULL"); // such a form stays put
+    send(QEvent::MouseButtonPress, QPoint(150, 150), Qt::LeftButton);
+    send(QEvent::MouseMove, QPoint(190, 190), Qt::LeftButton);
+    EXPECT_EQ(form->pos(), start + QPoint(30, 20));
 }
 
 } // namespace
