@@ -1,5 +1,7 @@
 #include "forms/controls/control_values.h"
 #include "forms/controls/zk_drop_list.h"
+#include "forms/controls/zk_hyperlink.h"
+#include "forms/controls/zk_tree_ctrl.h"
 #include "forms/grid/list_ctrl_ex.h"
 #include "runtime/form_window/form_texts.h"
 #include "tests/runtime/form_fixture.h"
@@ -409,6 +411,56 @@ TEST_F(FormWindowTest, ThePressedBackgroundMovesTheWindow)
     send(QEvent::MouseButtonPress, QPoint(150, 150), Qt::LeftButton);
     send(QEvent::MouseMove, QPoint(190, 190), Qt::LeftButton);
     EXPECT_EQ(form->pos(), start + QPoint(30, 20));
+}
+
+TEST_F(FormWindowTest, ControlSignalsRunTheirEvents)
+{
+    // Each control's events record "<id> <event>".
+    const auto events = [](int id, std::initializer_list<const char*> names) {
+        QString xml = QStringLiteral("<ACTION>");
+        for (const char* name : names)
+            xml += QStringLiteral("<%1><md5 values='%2 %1'/></%1>")
+                       .arg(QString::fromLatin1(name))
+                       .arg(id);
+        return xml + QStringLiteral("</ACTION>");
+    };
+    const QString body =
+        QStringLiteral("<button id='3' pos='10,10,90,40' value='查询' style='1'>") +
+        events(3, {"CLICK"}) +
+        QStringLiteral("</button><table id='4' pos='10,50,300,150'><PARA><col_info>"
+                       "<col id='1' title='名称' width='80'/></col_info></PARA>") +
+        events(4, {"CLICK", "DCLICK", "RCLICK", "EN_CHANGE"}) +
+        QStringLiteral("</table><tree id='5' pos='10,160,300,260'>") +
+        events(5, {"CLICK", "DCLICK", "RCLICK", "EN_CHANGE"}) +
+        QStringLiteral("</tree><droplist id='6' pos='10,270,120,295' value='甲;乙'>") +
+        events(6, {"CLICK", "DCLICK", "EN_CHANGE"}) +
+        QStringLiteral("</droplist><button id='8' pos='130,270,300,295' popup='1' "
+                       "value='&lt;a href=\"x\"&gt;帮助&lt;/a&gt;'>") +
+        events(8, {"CLICK"}) + QStringLiteral("</button>");
+    D_T1* form = f.Open(Form(body));
+    ASSERT_TRUE(form);
+
+    qobject_cast<QAbstractButton*>(form->Control(3))->click();
+    auto* grid = form->FindGrid(QStringLiteral("4"));
+    emit grid->cellClicked(0, 0);
+    emit grid->cellDoubleClicked(0, 0);
+    emit grid->cellRightClicked(0, 0);
+    emit grid->rowFocusedSelected(0);
+    auto* tree = qobject_cast<CZkTreeCtrl*>(form->Control(5));
+    emit tree->clicked();
+    emit tree->doubleClicked();
+    emit tree->rightClicked();
+    emit tree->selectionChanged();
+    auto* list = qobject_cast<ZkDropList*>(form->Control(6));
+    emit list->dropDownOpened();
+    emit list->editTextEdited();
+    emit list->selectionChanged();
+    emit qobject_cast<ZkHyperLink*>(form->Control(8))->clicked(QStringLiteral("x"));
+
+    EXPECT_EQ(RecordedCalls(),
+              (QStringList{"3 CLICK", "4 CLICK", "4 DCLICK", "4 RCLICK", "4 EN_CHANGE", "5 CLICK",
+                           "5 DCLICK", "5 RCLICK", "5 EN_CHANGE", "6 CLICK", "6 DCLICK",
+                           "6 EN_CHANGE", "8 CLICK"}));
 }
 
 } // namespace
