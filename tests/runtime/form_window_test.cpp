@@ -3,6 +3,7 @@
 #include "forms/controls/zk_hyperlink.h"
 #include "forms/controls/zk_tree_ctrl.h"
 #include "forms/grid/list_ctrl_ex.h"
+#include "runtime/codec/form_blob.h"
 #include "runtime/form_window/form_texts.h"
 #include "tests/runtime/form_fixture.h"
 #include "tests/runtime/form_test_handlers.h"
@@ -461,6 +462,30 @@ TEST_F(FormWindowTest, ControlSignalsRunTheirEvents)
               (QStringList{"3 CLICK", "4 CLICK", "4 DCLICK", "4 RCLICK", "4 EN_CHANGE", "5 CLICK",
                            "5 DCLICK", "5 RCLICK", "5 EN_CHANGE", "6 CLICK", "6 DCLICK",
                            "6 EN_CHANGE", "8 CLICK"}));
+}
+
+TEST_F(FormWindowTest, OpeningByMenuUidLoadsTheStoredDefinition)
+{
+    const QString definition = Form(QStringLiteral("<textbox id='2' pos='10,10,200,34'/>"));
+    f.Exec(QStringLiteral("INSERT INTO c_menu_dh(uid_0,name_0) VALUES(7,'客户')"));
+    ASSERT_TRUE(f.db.UpdateBinaryRecord(
+        QStringLiteral("SELECT form_0 FROM c_menu_dh WHERE uid_0=7"), {QStringLiteral("form_0")},
+        {EncodeFormText(definition, SuitableFormBlobWidth(definition.size() * 2))}));
+
+    D_T1* form = OpenFormWindowByUid(f.app, QStringLiteral("7"), 1, QStringLiteral("客户"));
+    ASSERT_TRUE(form);
+    f.forms.append(form);
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("测试窗口"));
+    EXPECT_EQ(form->menu_uid, QStringLiteral("7"));
+    EXPECT_TRUE(form->Control(2));
+    EXPECT_TRUE(f.cache.Contains(QStringLiteral("7")));
+
+    // No such item: the empty definition has no head, so nothing opens.
+    QString error = QStringLiteral("x");
+    EXPECT_EQ(OpenFormWindowByUid(f.app, QStringLiteral("8"), 1, QString(), QString(), QString(),
+                                  QString(), &error),
+              nullptr);
+    EXPECT_TRUE(error.isEmpty());
 }
 
 } // namespace
