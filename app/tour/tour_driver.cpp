@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
@@ -167,15 +168,24 @@ private:
         return buttons;
     }
 
-    // Selects the first row of the form's first filled grid, so that the row actions have
-    // a record to work on.
-    static void SelectFirstRow(QWidget& form)
+    // Clicks the first row of the form's first filled grid, as a person would, so that the
+    // row actions have a record to work on and the grid's own CLICK script runs.
+    static void ClickFirstRow(QWidget& form)
     {
-        for (QTableView* grid : form.findChildren<QTableView*>())
-            if (grid->isVisible() && grid->model() && grid->model()->rowCount() > 0) {
-                grid->selectRow(0);
-                return;
-            }
+        for (QTableView* grid : form.findChildren<QTableView*>()) {
+            if (!grid->isVisible() || !grid->model() || grid->model()->rowCount() == 0)
+                continue;
+            const QPoint at = grid->visualRect(grid->model()->index(0, 0)).center();
+            QWidget* viewport = grid->viewport();
+            const QPointF global = viewport->mapToGlobal(QPointF(at));
+            QMouseEvent press(QEvent::MouseButtonPress, QPointF(at), global, Qt::LeftButton,
+                              Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(viewport, &press);
+            QMouseEvent release(QEvent::MouseButtonRelease, QPointF(at), global, Qt::LeftButton,
+                                Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(viewport, &release);
+            return;
+        }
     }
 
     void VisitLeaf(CZkimsDlg& main, QTreeWidgetItem& leaf)
@@ -198,7 +208,8 @@ private:
         for (const QPointer<QAbstractButton>& button : ActionButtons(*form)) {
             if (!form || !form->isVisible() || !button || !button->isEnabled())
                 break;
-            SelectFirstRow(*form);
+            ClickFirstRow(*form);
+            Pump(200);
             current_ = name + QStringLiteral("-") + button->text();
             button->click();
             Pump(500);

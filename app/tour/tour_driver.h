@@ -9,7 +9,7 @@ class CMainApp;
 
 // The scripted tour of the demo: logs in with the preselected user and `password`, shows
 // the three navigation modes, opens every leaf of the navigation tree, presses the form's
-// buttons in order (the main button first; the first grid row selected before each) and
+// buttons in order (the main button first, each after a click on the first grid row) and
 // closes it again, then closes the main window.
 // Every step is one PNG in `folder` (made when missing), its path printed on standard
 // output; message boxes that come up on the way are pictured and answered with OK.
