@@ -54,12 +54,19 @@ protected:
 
     // The server goes on serving the session that was there all along (re-opened as a
     // window's session is, should it have stayed idle past the short idle time-out here).
+    // The idle close can also fall between EnsureOpen's look and the request: then the
+    // request fails once, the log shows the idle close, and the re-opened session is served.
     void ExpectBystanderServed()
     {
-        ASSERT_TRUE(bystander.EnsureOpen());
         QString value;
-        EXPECT_TRUE(bystander.IsFind(u"SELECT 40 + 2"_s, value))
-            << bystander.errorText.toStdString();
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            ASSERT_TRUE(bystander.EnsureOpen());
+            if (bystander.IsFind(u"SELECT 40 + 2"_s, value))
+                break;
+            ASSERT_EQ(attempt, 0) << bystander.errorText.toStdString();
+            ASSERT_TRUE(served->LogText().contains(u"idle: connection closed"_s))
+                << bystander.errorText.toStdString();
+        }
         EXPECT_EQ(value, u"42"_s);
     }
 
