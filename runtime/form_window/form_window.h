@@ -272,6 +272,7 @@ private:
     void SwitchToMainSession();
     bool RunScript(const CXmlNode& event, const QString& eventName);
     bool IsForbiddenRun(int definitionId);
+    void RunDuringInit(int windowId, const CXmlNode& event, const QString& eventName);
     void FinishRun(bool& ok);
     void ReportRun(bool ok);
     void ReportFailedRun();

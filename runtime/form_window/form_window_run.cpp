@@ -53,6 +53,10 @@ void D_T1::RunControlEvent(int windowId, const QString& eventName)
     const CXmlNodePtr event = EventElement(windowId, eventName);
     if (event->IsNull())
         return;
+    if (initial_load) {
+        RunDuringInit(windowId, *event, eventName);
+        return;
+    }
     const int definitionId = windowId - kWindowIdBase;
     const EventSettings settings = ReadEventSettings(*event);
     log_run = settings.log;
@@ -96,6 +100,27 @@ void D_T1::RunControlEvent(int windowId, const QString& eventName)
     ReportRun(ok);
     emit actionFinished(windowId, eventName);
     HandleCloseRequest();
+}
+
+// A control action that INIT sets off (a value it puts into a control with an
+// EN_CHANGE script) runs on INIT's open session: opening, committing and
+// closing a session of its own would close INIT's under the rest of INIT.
+// INIT has no transaction and no rights check, and neither has this run.
+void D_T1::RunDuringInit(int windowId, const CXmlNode& event, const QString& eventName)
+{
+    const QString initError = error_text;
+    message_text.clear();
+    error_text.clear();
+    busy = true;
+    crashed_ = false;
+    QPointer<D_T1> alive(this);
+    const bool ok = RunScript(event, eventName);
+    if (!alive)
+        return;
+    busy = false;
+    ReportRun(ok);
+    error_text = initError;
+    emit actionFinished(windowId, eventName);
 }
 
 bool D_T1::IsForbiddenRun(int definitionId)

@@ -488,5 +488,26 @@ TEST_F(FormWindowTest, OpeningByMenuUidLoadsTheStoredDefinition)
     EXPECT_TRUE(error.isEmpty());
 }
 
+TEST(FormWindowInit, AChangeScriptFiredByInitDoesNotBreakIt)
+{
+    test::FormFixture f; // with the query commands
+    ASSERT_TRUE(f.ready);
+    const QString definition = QStringLiteral(
+        "<html version='1.0' id='0'><head title='x' pos='0,0,300,200'><ACTION><INIT>"
+        "<query_to_wnds target_ids='2' values=\"SELECT 'a'\"/>"
+        "<query_to_wnds target_ids='3' values=\"SELECT 'b'\"/>"
+        "</INIT></ACTION></head><body><dialog>"
+        "<textbox id='2' pos='10,10,100,30'><ACTION><EN_CHANGE>"
+        "<query_to_wnds target_ids='4' values=\"SELECT 'c'\"/></EN_CHANGE></ACTION></textbox>"
+        "<textbox id='3' pos='10,40,100,60'/><textbox id='4' pos='10,70,100,90'/>"
+        "</dialog></body></html>");
+    D_T1* form = f.Open(definition);
+    ASSERT_TRUE(form);
+    EXPECT_EQ(ControlWindowText(form->Control(2)), QStringLiteral("a"));
+    EXPECT_EQ(ControlWindowText(form->Control(3)), QStringLiteral("b"));
+    EXPECT_EQ(ControlWindowText(form->Control(4)), QStringLiteral("c"));
+    EXPECT_TRUE(f.boxes.isEmpty()) << f.BoxTexts().join(u'|').toStdString();
+}
+
 } // namespace
 } // namespace zk
