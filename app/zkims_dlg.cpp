@@ -86,6 +86,12 @@ CZkimsDlg::CZkimsDlg(CMainApp& app, FormHooks hooks, QWidget* parent)
     CreateMenus();
     ReadCaptionAndCompany();
     ApplyStoredMode();
+    // The window's key rules hold whichever of its controls has the focus.
+    // (The graphic navigation form has rules of its own, the menus theirs.)
+    nav_tree_->installEventFilter(this);
+    fav_tree_->installEventFilter(this);
+    for (QPushButton* button : findChildren<QPushButton*>(Qt::FindDirectChildrenOnly))
+        button->installEventFilter(this);
 }
 
 CZkimsDlg::~CZkimsDlg()
@@ -411,16 +417,29 @@ void CZkimsDlg::OpenHelp()
         OpenWithShell(url);
 }
 
+// Enter without Control moves the focus on; Escape is swallowed, so it never closes the
+// main window. True when the key was one of them.
+bool CZkimsDlg::ApplyKeyRule(QKeyEvent& event)
+{
+    const bool enter = event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter;
+    if (enter && !(event.modifiers() & Qt::ControlModifier)) {
+        focusNextChild();
+        return true;
+    }
+    return event.key() == Qt::Key_Escape;
+}
+
 void CZkimsDlg::keyPressEvent(QKeyEvent* event)
 {
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter && !(event->modifiers() & Qt::ControlModifier)) {
-        focusNextChild();
-        return;
-    }
-    if (event->key() == Qt::Key_Escape)
-        return; // never closes the main window
-    QDialog::keyPressEvent(event);
+    if (!ApplyKeyRule(*event))
+        QDialog::keyPressEvent(event);
+}
+
+bool CZkimsDlg::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress)
+        return ApplyKeyRule(*static_cast<QKeyEvent*>(event));
+    return QDialog::eventFilter(watched, event);
 }
 
 void CZkimsDlg::mousePressEvent(QMouseEvent* event)

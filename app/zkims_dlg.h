@@ -70,6 +70,7 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -92,6 +93,7 @@ private:
     void ChangeFavourites(bool add);
     void OpenHelp();
     bool AskExit();
+    bool ApplyKeyRule(QKeyEvent& event);
 
     CMainApp& app_;
     FormHooks hooks_;

@@ -325,10 +325,12 @@ TEST_F(MainWindowTest, EnterMovesTheFocusOn)
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     window->NavTree()->setFocus();
-    QWidget* before = QApplication::focusWidget();
-    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-    QApplication::sendEvent(window.get(), &enter);
-    EXPECT_NE(QApplication::focusWidget(), before);
+    ASSERT_EQ(QApplication::focusWidget(), window->NavTree()->viewport()->parentWidget());
+    // Whichever control has the focus: Enter moves it on, Escape closes nothing.
+    QTest::keyClick(window->NavTree(), Qt::Key_Return);
+    EXPECT_NE(QApplication::focusWidget(), window->NavTree());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_TRUE(window->isVisible());
 }
 
 } // namespace
