@@ -183,10 +183,13 @@ int main(int argc, char** argv)
     // The application works the default font out once for all its forms.
     context.defaultFont = zk::FormDefaultFont();
     context.messageBox = [](QWidget*, const QString&, const QString&, int, bool) { return 1; };
+    // The application's own session stays open while forms come and go, as in the
+    // program: the database is not set up afresh (and its journal checkpointed away) for
+    // every form.
+    zk::CDbSession db;
+    db.SetConnectionString(context.directConnection);
+    db.Open();
     {
-        zk::CDbSession db;
-        db.SetConnectionString(context.directConnection);
-        db.Open();
         db.RunScript(QStringLiteral(
             "PRAGMA synchronous=OFF;CREATE TABLE log_dh_open(uid_0 INTEGER PRIMARY KEY,"
             "menu_uid_0 INTEGER,open_user_uid_0 INTEGER,menu_name_0 TEXT,open_user_id_0 TEXT,"

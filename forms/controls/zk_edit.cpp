@@ -9,7 +9,6 @@
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextEdit>
-#include <QVBoxLayout>
 
 namespace zk {
 
@@ -29,14 +28,10 @@ ZkEdit::ZkEdit(int style, QWidget* parent)
     , lines_(LinesForStyle(style))
 {
     SetControlKind(this, ControlKind::TextBox);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
     if (lines_ == Lines::Single)
         BuildSingleLine(style);
     else
         BuildMultiLine(style);
-    layout->addWidget(Editor());
     setFocusProxy(Editor());
     setFocusPolicy(Qt::StrongFocus);
     Editor()->installEventFilter(this);
@@ -56,11 +51,11 @@ void ZkEdit::BuildSingleLine(int style)
         line_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     else if (style & kEditCenter)
         line_->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
-    EditInputRules rules;
-    rules.digitsOnly = (style & kEditNumber) != 0;
-    rules.upperCase = (style & kEditUpperCase) != 0;
-    rules.lowerCase = (style & kEditLowerCase) != 0 && !rules.upperCase;
-    line_->setValidator(new EditInputValidator(line_, rules, [this] { return maxLength_; }));
+    rules_.digitsOnly = (style & kEditNumber) != 0;
+    rules_.upperCase = (style & kEditUpperCase) != 0;
+    rules_.lowerCase = (style & kEditLowerCase) != 0 && !rules_.upperCase;
+    if (rules_.digitsOnly || rules_.upperCase || rules_.lowerCase)
+        InstallValidator();
     connect(line_, &QLineEdit::textChanged, this, [this] { emit textChanged(); });
 }
 
@@ -185,9 +180,36 @@ bool ZkEdit::IsReadOnly() const
     return line_ ? line_->isReadOnly() : multi_->isReadOnly();
 }
 
+// Most boxes have no typing rule: they get no validator until one applies, which keeps
+// forms of hundreds of boxes quick to open.
+void ZkEdit::InstallValidator()
+{
+    if (line_ && !line_->validator())
+        line_->setValidator(new EditInputValidator(line_, rules_, [this] { return maxLength_; }));
+}
+
 void ZkEdit::SetMaxLength(int count)
 {
     maxLength_ = qMax(0, count);
+    if (maxLength_ > 0)
+        InstallValidator();
+}
+
+// The editor fills the box; a layout object per box would only do the same, slower.
+void ZkEdit::resizeEvent(QResizeEvent* event)
+{
+    Editor()->setGeometry(rect());
+    QWidget::resizeEvent(event);
+}
+
+QSize ZkEdit::sizeHint() const
+{
+    return Editor()->sizeHint();
+}
+
+QSize ZkEdit::minimumSizeHint() const
+{
+    return Editor()->minimumSizeHint();
 }
 
 void ZkEdit::SetColours(std::optional<QColor> text, std::optional<QColor> background)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "forms/controls/edit_input_validator.h"
+
 #include <QColor>
 #include <QString>
 #include <QWidget>
@@ -56,6 +58,9 @@ public:
     QLineEdit* LineEdit() const { return line_; }
     QTextEdit* TextEdit() const { return multi_; }
 
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
 signals:
     // The text changed, by typing or by the program.
     void textChanged();
@@ -64,9 +69,11 @@ signals:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void BuildSingleLine(int style);
+    void InstallValidator();
     void BuildMultiLine(int style);
     void OnMultiTextChanged();
 
@@ -74,6 +81,7 @@ private:
     QLineEdit* line_ = nullptr;
     QTextEdit* multi_ = nullptr;
     int maxLength_ = 0;
+    EditInputRules rules_;
     QString lastMultiText_;
     bool settingText_ = false;
 };
