@@ -119,7 +119,7 @@ QByteArray UiFile()
                            .arg(name, Geometry(i), text.arg(QStringLiteral("文本%1").arg(id)));
             break;
         case Kind::MultiLine:
-            widgets += QStringLiteral("<widget class='QPlainTextEdit' name='%1'>%2<property "
+            widgets += QStringLiteral("<widget class='QTextEdit' name='%1'>%2<property "
                                       "name='plainText'><string>备注%3</string></property>"
                                       "</widget>")
                            .arg(name, Geometry(i))

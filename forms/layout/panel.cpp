@@ -47,6 +47,7 @@ CPanel::CPanel(const QRect& rect, const QString& name)
     : rect_(rect)
     , name_(name)
     , folded_(name.toCaseFolded())
+    , foldedHash_(qHash(folded_))
 {
 }
 
@@ -159,15 +160,16 @@ CPanel* CPanel::Find(const QString& name)
 {
     if (name.isEmpty())
         return nullptr;
-    return FindFolded(name.toCaseFolded());
+    const QString folded = name.toCaseFolded();
+    return FindFolded(folded, qHash(folded));
 }
 
-CPanel* CPanel::FindFolded(const QString& folded)
+CPanel* CPanel::FindFolded(const QString& folded, size_t hash)
 {
-    if (folded_ == folded)
+    if (foldedHash_ == hash && folded_ == folded)
         return this;
     for (const auto& child : children_) {
-        if (CPanel* found = child->FindFolded(folded))
+        if (CPanel* found = child->FindFolded(folded, hash))
             return found;
     }
     return nullptr;

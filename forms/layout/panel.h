@@ -3,6 +3,7 @@
 #include "forms/layout/geometry.h"
 #include "forms/layout/resizer_window.h"
 
+#include <QHash>
 #include <QMargins>
 #include <QRect>
 #include <QSize>
@@ -50,6 +51,7 @@ public:
     {
         name_ = name;
         folded_ = name.toCaseFolded();
+        foldedHash_ = qHash(folded_);
     }
     CPanel* Parent() const { return parent_; }
     const std::vector<std::unique_ptr<CPanel>>& Children() const { return children_; }
@@ -66,7 +68,7 @@ public:
     static QRect Anchored(const QRect& parent, const CPanel& child);
 
 protected:
-    CPanel* FindFolded(const QString& folded);
+    CPanel* FindFolded(const QString& folded, size_t hash);
     // Places every child by its anchor, without recursing.
     void PlaceChildren();
     // Takes over both limits at once (they are consistent with each other).
@@ -80,6 +82,9 @@ private:
     // every control, and folding both sides at every node made that the
     // pass's main cost.
     QString folded_;
+    // Its hash: most panels' names differ from the one sought, and comparing
+    // hashes first spares comparing hundreds of texts of the same length.
+    size_t foldedHash_ = 0;
     CPanel* parent_ = nullptr;
     std::vector<std::unique_ptr<CPanel>> children_;
     QMargins margins_;
