@@ -17,9 +17,9 @@ CommandRegistry::CommandRegistry()
 {
     const std::span<const CommandSpec> list = CommandList();
     entries_.reserve(list.size());
-    for (const CommandSpec& spec : list) {
-        index_.insert(Name(spec.name), qsizetype(entries_.size()));
-        entries_.push_back(Entry{&spec, nullptr});
+    for (const CommandSpec& command : list) {
+        index_.insert(Name(command.name), qsizetype(entries_.size()));
+        entries_.push_back(Entry{&command, nullptr});
     }
 }
 
@@ -38,10 +38,10 @@ bool CommandRegistry::Attach(CommandFamily family, std::span<const HandlerBindin
         if (it == index_.constEnd())
             return refuse(QStringLiteral("命令表中没有命令 %1").arg(name));
         const Entry& entry = entries_[size_t(*it)];
-        if (entry.spec->family != family) {
+        if (entry.command->family != family) {
             return refuse(
                 QStringLiteral("命令 %1 属于 %2，不属于 %3")
-                    .arg(name, CommandFamilyName(entry.spec->family), CommandFamilyName(family)));
+                    .arg(name, CommandFamilyName(entry.command->family), CommandFamilyName(family)));
         }
         if (!binding.handler)
             return refuse(QStringLiteral("命令 %1 没有处理函数").arg(name));
@@ -65,7 +65,7 @@ QStringList CommandRegistry::Unattached() const
     QStringList names;
     for (const Entry& entry : entries_) {
         if (!entry.handler)
-            names.append(Name(entry.spec->name));
+            names.append(Name(entry.command->name));
     }
     return names;
 }

@@ -26,7 +26,7 @@ struct HandlerBinding {
 class CommandRegistry {
 public:
     struct Entry {
-        const CommandSpec* spec = nullptr;
+        const CommandSpec* command = nullptr;
         CommandHandler handler = nullptr; // null until the family is attached
     };
 

@@ -221,9 +221,9 @@ std::span<const CommandSpec> CommandList()
 
 const CommandSpec* FindCommand(QStringView name)
 {
-    for (const CommandSpec& spec : kCommands) {
-        if (name == QLatin1StringView(spec.name.data(), qsizetype(spec.name.size())))
-            return &spec;
+    for (const CommandSpec& command : kCommands) {
+        if (name == QLatin1StringView(command.name.data(), qsizetype(command.name.size())))
+            return &command;
     }
     return nullptr;
 }
@@ -233,10 +233,10 @@ const CommandSpec& JumpSpec()
     return kJump;
 }
 
-QList<CommandRead> CommandReads(const CommandSpec& spec)
+QList<CommandRead> CommandReads(const CommandSpec& command)
 {
     QList<CommandRead> reads;
-    for (const QString& entry : ToQString(spec.reads).split(u';', Qt::SkipEmptyParts)) {
+    for (const QString& entry : ToQString(command.reads).split(u';', Qt::SkipEmptyParts)) {
         const qsizetype colon = entry.indexOf(u':');
         CommandRead read;
         read.place = entry.left(colon).trimmed();
@@ -259,11 +259,11 @@ QString CommandReferenceMarkdown()
         text += QStringLiteral("\n## %1\n\n| # | Command | Reads | Note |\n|---|---|---|---|\n")
                     .arg(CommandFamilyName(CommandFamily(f)));
         for (size_t i = 0; i < kCommands.size(); ++i) {
-            const CommandSpec& spec = kCommands[i];
-            if (int(spec.family) != f)
+            const CommandSpec& command = kCommands[i];
+            if (int(command.family) != f)
                 continue;
             QStringList reads;
-            for (const CommandRead& read : CommandReads(spec)) {
+            for (const CommandRead& read : CommandReads(command)) {
                 // A bare "|" would end the table cell.
                 reads.append(QStringLiteral("`%1`").arg(
                                  QString(read.place).replace(u'|', QStringLiteral("\\|"))) +
@@ -272,8 +272,8 @@ QString CommandReferenceMarkdown()
                                   : QStringLiteral(": ") + read.attributes.join(u' ')));
             }
             text += QStringLiteral("| %1 | `%2` | %3 | %4 |\n")
-                        .arg(QString::number(i + 1), ToQString(spec.name),
-                             reads.join(QStringLiteral("; ")), ToQString(spec.note));
+                        .arg(QString::number(i + 1), ToQString(command.name),
+                             reads.join(QStringLiteral("; ")), ToQString(command.note));
         }
     }
     const CommandSpec& jump = kJump;

@@ -68,7 +68,7 @@ inline constexpr std::string_view kJumpName = "jump";
 const CommandSpec& JumpSpec();
 
 // The entries of a command's `reads`.
-QList<CommandRead> CommandReads(const CommandSpec& spec);
+QList<CommandRead> CommandReads(const CommandSpec& command);
 
 // The command reference: one Markdown table per family, commands in
 // dispatch order.

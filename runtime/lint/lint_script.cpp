@@ -44,9 +44,9 @@ void LintJump(Sink& sink, pugi::xml_node jump, int position, int count)
 // The command whose name differs only in case, for the message.
 QString CaseNearMiss(const QString& name)
 {
-    for (const CommandSpec& spec : CommandList()) {
+    for (const CommandSpec& command : CommandList()) {
         const QString candidate =
-            QString::fromLatin1(spec.name.data(), qsizetype(spec.name.size()));
+            QString::fromLatin1(command.name.data(), qsizetype(command.name.size()));
         if (candidate.compare(name, Qt::CaseInsensitive) == 0)
             return candidate;
     }

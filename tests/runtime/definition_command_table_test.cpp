@@ -11,9 +11,9 @@
 namespace zk {
 namespace {
 
-QString Name(const CommandSpec& spec)
+QString Name(const CommandSpec& command)
 {
-    return QString::fromLatin1(spec.name.data(), qsizetype(spec.name.size()));
+    return QString::fromLatin1(command.name.data(), qsizetype(command.name.size()));
 }
 
 TEST(CommandTable, DispatchOrder)
@@ -40,8 +40,8 @@ TEST(CommandTable, DispatchOrder)
             "print_pos_setup print_setup print print_pre show_dialog")
             .split(u' ');
     QStringList names;
-    for (const CommandSpec& spec : CommandList())
-        names.append(Name(spec));
+    for (const CommandSpec& command : CommandList())
+        names.append(Name(command));
     EXPECT_EQ(names, expected);
 
     EXPECT_EQ(FindCommand(u"print")->family, CommandFamily::print);
@@ -63,16 +63,16 @@ TEST(CommandTable, ReadsAreWellFormed)
     const QRegularExpression attribute(QStringLiteral("^[a-z_0-9]+$"));
     QList<CommandSpec> all(CommandList().begin(), CommandList().end());
     all.append(JumpSpec());
-    for (const CommandSpec& spec : all) {
-        for (const CommandRead& read : CommandReads(spec)) {
+    for (const CommandSpec& command : all) {
+        for (const CommandRead& read : CommandReads(command)) {
             EXPECT_TRUE(place.match(read.place).hasMatch())
-                << Name(spec).toStdString() << ": " << read.place.toStdString();
-            EXPECT_FALSE(read.attributes.isEmpty()) << Name(spec).toStdString();
+                << Name(command).toStdString() << ": " << read.place.toStdString();
+            EXPECT_FALSE(read.attributes.isEmpty()) << Name(command).toStdString();
             EXPECT_EQ(QSet<QString>(read.attributes.begin(), read.attributes.end()).size(),
                       read.attributes.size())
-                << Name(spec).toStdString() << " lists an attribute twice";
+                << Name(command).toStdString() << " lists an attribute twice";
             for (const QString& a : read.attributes)
-                EXPECT_TRUE(attribute.match(a).hasMatch()) << Name(spec).toStdString();
+                EXPECT_TRUE(attribute.match(a).hasMatch()) << Name(command).toStdString();
         }
     }
     const QList<CommandRead> jump = CommandReads(JumpSpec());
@@ -103,7 +103,7 @@ TEST(CommandRegistry, FamiliesAttachOnlyTheirOwnListedNames)
     ASSERT_TRUE(registry.Attach(CommandFamily::web_dialog_navigation, web, &error))
         << error.toStdString();
     EXPECT_EQ(registry.Find(u"close")->handler, &GoOn);
-    EXPECT_EQ(registry.Find(u"close")->spec, FindCommand(u"close"));
+    EXPECT_EQ(registry.Find(u"close")->command, FindCommand(u"close"));
     EXPECT_FALSE(registry.Unattached().contains("close"));
 
     const struct {
