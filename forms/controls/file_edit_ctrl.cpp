@@ -1,7 +1,7 @@
 #include "forms/controls/file_edit_ctrl.h"
 
 #include "forms/controls/control_kind.h"
-#include "forms/controls/control_styles.h"
+#include "forms/definition/style_bits.h"
 #include "forms/dialogs/dialog_text_box_info.h"
 
 #include <QAction>
@@ -61,7 +61,7 @@ CFileEditCtrl::Mode CFileEditCtrl::ModeForPopup(const QString& popup)
 }
 
 CFileEditCtrl::CFileEditCtrl(int style, QWidget* parent)
-    : ZkEdit(style & ~styles::kEditMultiLine, parent)
+    : ZkEdit(style & ~style::kEditMultiLine, parent)
 {
     SetControlKind(this, ControlKind::EditButton);
     button_ = LineEdit()->addAction(DotsIcon(palette().color(QPalette::Text)),

@@ -1,11 +1,11 @@
 #include "forms/controls/standard_buttons.h"
 
 #include "forms/controls/control_kind.h"
-#include "forms/controls/control_styles.h"
+#include "forms/definition/style_bits.h"
 
 namespace zk {
 
-using namespace styles;
+using namespace style;
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "forms/controls/zk_date_ctrl.h"
 
 #include "forms/controls/control_kind.h"
-#include "forms/controls/control_styles.h"
 #include "forms/controls/locale_date.h"
+#include "forms/definition/style_bits.h"
 
 namespace zk {
 
@@ -17,7 +17,7 @@ ZkDateCtrl::ZkDateCtrl(int style, QWidget* parent)
 {
     SetControlKind(this, ControlKind::DateCtrl);
     setDisplayFormat(kDisplayFormat);
-    setCalendarPopup((style & styles::kDateUpDown) == 0);
+    setCalendarPopup((style & style::kDateUpDown) == 0);
     setFocusPolicy(Qt::StrongFocus);
     setDate(QDate::currentDate());
 }

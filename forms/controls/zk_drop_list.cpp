@@ -1,14 +1,14 @@
 #include "forms/controls/zk_drop_list.h"
 
 #include "forms/controls/control_kind.h"
-#include "forms/controls/control_styles.h"
+#include "forms/definition/style_bits.h"
 
 #include <QFocusEvent>
 #include <QLineEdit>
 
 namespace zk {
 
-using namespace styles;
+using namespace style;
 
 ZkDropList::ZkDropList(int style, QWidget* parent)
     : QComboBox(parent)

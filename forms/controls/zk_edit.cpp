@@ -1,8 +1,8 @@
 #include "forms/controls/zk_edit.h"
 
 #include "forms/controls/control_kind.h"
-#include "forms/controls/control_styles.h"
 #include "forms/controls/edit_input_validator.h"
+#include "forms/definition/style_bits.h"
 
 #include <QFocusEvent>
 #include <QLineEdit>
@@ -12,7 +12,7 @@
 
 namespace zk {
 
-using namespace styles;
+using namespace style;
 
 ZkEdit::Lines ZkEdit::LinesForStyle(int style)
 {

@@ -1,11 +1,11 @@
 #include "forms/controls/zk_static.h"
 
 #include "forms/controls/control_kind.h"
-#include "forms/controls/control_styles.h"
+#include "forms/definition/style_bits.h"
 
 namespace zk {
 
-using namespace styles;
+using namespace style;
 
 CZkStatic::CZkStatic(int style, QWidget* parent)
     : QLabel(parent)
