@@ -81,6 +81,9 @@ struct JoinedRows {
     QByteArray utf8;
 };
 
+// Appends names and values, joined as JoinedRows describes, and sets the counts.
+void JoinInto(JoinedRows& rows, const QStringList& names, const QStringList& values);
+
 // How long one statement may run before its engine abandons it with an error, so that a
 // runaway query cannot hold a session (and, through zk_server, a worker) for ever.
 constexpr int kStatementTimeoutSeconds = 600;

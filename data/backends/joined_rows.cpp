@@ -2,19 +2,14 @@
 
 namespace zk {
 
-namespace {
-
-void AppendJoined(QByteArray& out, const QStringList& texts, QChar separator)
+void JoinInto(JoinedRows& rows, const QStringList& names, const QStringList& values)
 {
-    const QByteArray between = QString(separator).toUtf8();
-    for (qsizetype i = 0; i < texts.size(); ++i) {
-        if (i > 0)
-            out += between;
-        out += texts[i].toUtf8();
-    }
+    rows.columnCount = names.size();
+    rows.rowCount = names.isEmpty() ? 0 : values.size() / names.size();
+    rows.utf8 +=
+        (names.join(rows.valueSeparator) + rows.groupSeparator + values.join(rows.valueSeparator))
+            .toUtf8();
 }
-
-} // namespace
 
 bool Backend::QueryJoined(const QString& sql, JoinedRows& rows, QString& error)
 {
@@ -22,11 +17,7 @@ bool Backend::QueryJoined(const QString& sql, JoinedRows& rows, QString& error)
     if (!Query(sql, {}, fetched, error))
         return false;
     rows.hasColumns = fetched.hasColumns;
-    rows.columnCount = fetched.names.size();
-    rows.rowCount = fetched.rowCount;
-    AppendJoined(rows.utf8, fetched.names, rows.valueSeparator);
-    rows.utf8 += QString(rows.groupSeparator).toUtf8();
-    AppendJoined(rows.utf8, fetched.texts, rows.valueSeparator);
+    JoinInto(rows, fetched.names, fetched.texts);
     return true;
 }
 

@@ -192,11 +192,7 @@ bool CDbSession::QueryTableJoined(const QString& sql, JoinedRows& rows)
         if (!QueryTable(sql, names, values))
             return false;
         rows.hasColumns = true;
-        rows.columnCount = names.size();
-        rows.rowCount = names.isEmpty() ? 0 : values.size() / names.size();
-        rows.utf8 = (names.join(rows.valueSeparator) + rows.groupSeparator +
-                     values.join(rows.valueSeparator))
-                        .toUtf8();
+        JoinInto(rows, names, values);
         return true;
     }
     lastSql = sql;
