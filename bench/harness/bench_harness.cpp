@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 namespace zk::bench {
@@ -50,7 +51,42 @@ double Ratio(const std::function<void()>& a, const std::function<void()>& b, dou
         ta.push_back(TimedRun(a, minSeconds));
         tb.push_back(TimedRun(b, minSeconds));
     }
+    // ZK_BENCH_VERBOSE=1 shows both sides' times, for comparing builds.
+    if (std::getenv("ZK_BENCH_VERBOSE"))
+        std::fprintf(stderr, "  a %.3f ms, b %.3f ms per call\n", Median(ta) * 1e3,
+                     Median(tb) * 1e3);
     return Median(ta) / Median(tb);
+}
+
+double PairedRatio(const std::function<void()>& a, const std::function<void()>& b, int n)
+{
+    using Clock = std::chrono::steady_clock;
+    const auto seconds = [](const std::function<void()>& fn) {
+        const auto start = Clock::now();
+        fn();
+        return std::chrono::duration<double>(Clock::now() - start).count();
+    };
+    a();
+    b();
+    std::vector<double> ratios;
+    std::vector<double> ta, tb;
+    for (int i = 0; i < n; ++i) {
+        double sa = 0, sb = 0;
+        if (i % 2 == 0) {
+            sa = seconds(a);
+            sb = seconds(b);
+        } else {
+            sb = seconds(b);
+            sa = seconds(a);
+        }
+        ratios.push_back(sa / sb);
+        ta.push_back(sa);
+        tb.push_back(sb);
+    }
+    if (std::getenv("ZK_BENCH_VERBOSE"))
+        std::fprintf(stderr, "  a %.3f ms, b %.3f ms per call (medians)\n", Median(ta) * 1e3,
+                     Median(tb) * 1e3);
+    return Median(ratios);
 }
 
 void Report(const std::string& name, double value, const std::string& goal)

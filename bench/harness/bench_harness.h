@@ -14,6 +14,13 @@ double SecondsPerCall(const std::function<void()>& fn, double minSeconds = 0.2, 
 double Ratio(const std::function<void()>& a, const std::function<void()>& b,
              double minSeconds = 0.2, int runs = 5);
 
+// For calls of several milliseconds: times a and b once each, n times, the
+// order changing every pair, and returns the median of the pairs' ratios
+// seconds(a) / seconds(b). A machine whose speed drifts over seconds (a busy
+// host) moves both calls of a pair alike, where it would move blocks of calls
+// apart.
+double PairedRatio(const std::function<void()>& a, const std::function<void()>& b, int n);
+
 // Prints one line "BENCH <name> <value> <goal>" and flushes it.
 void Report(const std::string& name, double value, const std::string& goal);
 

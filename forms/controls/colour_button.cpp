@@ -34,9 +34,9 @@ CColorButton::ShadeFill CColorButton::ShadeFillFor(int maxlen)
 
 CColorButton::CColorButton(ShadeFill fill, QWidget* parent)
     : QAbstractButton(parent)
+    , ControlTag(ControlKind::Button)
     , fill_(fill)
 {
-    SetControlKind(this, ControlKind::Button);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_Hover);
     const QPalette system = QApplication::palette();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "forms/controls/control_kind.h"
+
 #include <QAbstractButton>
 #include <QColor>
 #include <QPixmap>
@@ -14,7 +16,7 @@ namespace zk {
 // an optional picture sits left of, above or right of the caption, a badge
 // right of it. The shaded kind (`maxlen` non-zero) fills only as its fill
 // rule says.
-class CColorButton : public QAbstractButton {
+class CColorButton : public QAbstractButton, public ControlTag {
     Q_OBJECT
 
 public:

@@ -6,10 +6,10 @@
 
 namespace zk {
 
-// Every live control of a form carries its kind in the QObject property "zkKind",
-// so that the value operations and the script look-ups can tell the kinds apart
-// without knowing the widget classes (the grid is written elsewhere, the factory
-// maps definitions onto widgets later). The property holds one of the texts below.
+// Every live control of a form carries its kind, so that the value operations and
+// the script look-ups can tell the kinds apart without knowing the widget classes:
+// the control classes hold it in their ControlTag base, other widgets in the
+// QObject property "zkKind" with one of the texts below.
 inline constexpr char kZkKindProperty[] = "zkKind";
 
 enum class ControlKind {
@@ -68,11 +68,48 @@ inline ControlKind ControlKindFromText(const QString& text)
     return ControlKind::None;
 }
 
-// Tags a control widget; every control class calls this in its constructor
-// (the grid: SetControlKind(this, ControlKind::Table)).
+// What every control class of the forms carries as a second base: its kind and,
+// once a form registered it, its window id, as plain members. A form makes
+// hundreds of controls; QObject properties would cost each a look-up through
+// the whole property table and an allocation for every value.
+class ControlTag {
+public:
+    ControlKind TaggedKind() const { return kind_; }
+    void SetTaggedKind(ControlKind kind) { kind_ = kind; }
+    int TaggedWindowId() const { return windowId_; }
+    void SetTaggedWindowId(int windowId) { windowId_ = windowId; }
+
+protected:
+    explicit ControlTag(ControlKind kind)
+        : kind_(kind)
+    {
+    }
+    ~ControlTag() = default;
+
+private:
+    ControlKind kind_;
+    int windowId_ = 0;
+};
+
+inline ControlTag* ControlTagOf(QObject* control)
+{
+    return dynamic_cast<ControlTag*>(control);
+}
+
+inline const ControlTag* ControlTagOf(const QObject* control)
+{
+    return dynamic_cast<const ControlTag*>(control);
+}
+
+// Tags a control: a ControlTag holds the kind itself, any other widget (one
+// a test stands in with) gets the property "zkKind".
 inline void SetControlKind(QObject* control, ControlKind kind)
 {
-    if (control)
+    if (!control)
+        return;
+    if (ControlTag* tag = ControlTagOf(control))
+        tag->SetTaggedKind(kind);
+    else
         control->setProperty(kZkKindProperty, ControlKindText(kind));
 }
 
@@ -80,6 +117,8 @@ inline ControlKind ControlKindOf(const QObject* control)
 {
     if (!control)
         return ControlKind::None;
+    if (const ControlTag* tag = ControlTagOf(control))
+        return tag->TaggedKind();
     return ControlKindFromText(control->property(kZkKindProperty).toString());
 }
 

@@ -12,7 +12,10 @@ void ControlRegistry::Register(int windowId, QWidget* control)
 {
     if (!control)
         return;
-    control->setProperty(kWindowIdProperty, windowId);
+    if (ControlTag* tag = ControlTagOf(control))
+        tag->SetTaggedWindowId(windowId);
+    else
+        control->setProperty(kWindowIdProperty, windowId);
     if (!firstById_.contains(windowId) || !controls_[firstById_[windowId]].widget)
         firstById_[windowId] = controls_.size();
     controls_.append({windowId, control});
@@ -45,7 +48,11 @@ QList<QWidget*> ControlRegistry::Controls() const
 
 int WindowIdOf(const QWidget* control)
 {
-    return control ? control->property(kWindowIdProperty).toInt() : 0;
+    if (!control)
+        return 0;
+    if (const ControlTag* tag = ControlTagOf(control))
+        return tag->TaggedWindowId();
+    return control->property(kWindowIdProperty).toInt();
 }
 
 int ElementIdOf(const QWidget* control)

@@ -63,7 +63,7 @@ CFileEditCtrl::Mode CFileEditCtrl::ModeForPopup(const QString& popup)
 CFileEditCtrl::CFileEditCtrl(int style, QWidget* parent)
     : ZkEdit(style & ~style::kEditMultiLine, parent)
 {
-    SetControlKind(this, ControlKind::EditButton);
+    SetTaggedKind(ControlKind::EditButton);
     button_ = LineEdit()->addAction(DotsIcon(palette().color(QPalette::Text)),
                                     QLineEdit::TrailingPosition);
     button_->setToolTip(QStringLiteral("…"));

@@ -16,7 +16,6 @@ int ButtonType(int style)
 
 void SetUp(QWidget& button, int style)
 {
-    SetControlKind(&button, ControlKind::Button);
     if (style & kButtonLeftText)
         button.setLayoutDirection(Qt::RightToLeft);
 }
@@ -34,9 +33,9 @@ ButtonKind ButtonKindFor(int popup, int style, const QString& shade, int maxlen)
 
 ZkPushButton::ZkPushButton(int style, QWidget* parent)
     : QPushButton(parent)
+    , ControlTag(ControlKind::Button)
     , notify_((style & kButtonNotify) != 0)
 {
-    SetControlKind(this, ControlKind::Button);
     setFlat((style & kButtonFlat) != 0);
     setAutoDefault(false);
 }
@@ -50,6 +49,7 @@ void ZkPushButton::mouseDoubleClickEvent(QMouseEvent* event)
 
 ZkCheckBox::ZkCheckBox(int style, QWidget* parent)
     : QCheckBox(parent)
+    , ControlTag(ControlKind::Button)
     , automatic_(ButtonType(style) == kButtonAutoCheckBox || ButtonType(style) == kButtonAuto3State)
     , notify_((style & kButtonNotify) != 0)
 {
@@ -72,6 +72,7 @@ void ZkCheckBox::mouseDoubleClickEvent(QMouseEvent* event)
 
 ZkRadioButton::ZkRadioButton(int style, QWidget* parent)
     : QRadioButton(parent)
+    , ControlTag(ControlKind::Button)
     , automatic_(ButtonType(style) == kButtonAutoRadio)
 {
     SetUp(*this, style);
@@ -92,8 +93,8 @@ void ZkRadioButton::mouseDoubleClickEvent(QMouseEvent* event)
 
 ZkGroupBox::ZkGroupBox(QWidget* parent)
     : QGroupBox(parent)
+    , ControlTag(ControlKind::Button)
 {
-    SetControlKind(this, ControlKind::Button);
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "forms/controls/control_kind.h"
+
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QPushButton>
@@ -19,7 +21,7 @@ inline constexpr int kButtonNotify = 0x4000;
 enum class ButtonKind { HyperLink, Standard, Colour, Shaded };
 ButtonKind ButtonKindFor(int popup, int style, const QString& shade, int maxlen);
 
-class ZkPushButton : public QPushButton {
+class ZkPushButton : public QPushButton, public ControlTag {
     Q_OBJECT
 
 public:
@@ -38,7 +40,7 @@ private:
 // Check boxes: the automatic kinds toggle on a click, the others only report
 // it and keep the state the program gives them; the three-state kinds know
 // the indeterminate state 2.
-class ZkCheckBox : public QCheckBox {
+class ZkCheckBox : public QCheckBox, public ControlTag {
     Q_OBJECT
 
 public:
@@ -57,7 +59,7 @@ private:
     bool notify_;
 };
 
-class ZkRadioButton : public QRadioButton {
+class ZkRadioButton : public QRadioButton, public ControlTag {
     Q_OBJECT
 
 public:
@@ -75,7 +77,7 @@ private:
 };
 
 // A frame with a caption around other controls; it takes no clicks.
-class ZkGroupBox : public QGroupBox {
+class ZkGroupBox : public QGroupBox, public ControlTag {
     Q_OBJECT
 
 public:

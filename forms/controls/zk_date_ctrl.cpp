@@ -14,8 +14,8 @@ const QString kDisplayFormat = QStringLiteral("yyyy-MM-dd");
 
 ZkDateCtrl::ZkDateCtrl(int style, QWidget* parent)
     : QDateEdit(parent)
+    , ControlTag(ControlKind::DateCtrl)
 {
-    SetControlKind(this, ControlKind::DateCtrl);
     setDisplayFormat(kDisplayFormat);
     setCalendarPopup((style & style::kDateUpDown) == 0);
     setFocusPolicy(Qt::StrongFocus);

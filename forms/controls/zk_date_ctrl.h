@@ -1,5 +1,7 @@
 #pragma once
 
+#include "forms/controls/control_kind.h"
+
 #include <QDateEdit>
 #include <QLocale>
 
@@ -9,7 +11,7 @@ namespace zk {
 
 // The date picker of a form (`datectrl`): shows "yyyy-MM-dd", opens a
 // calendar (unless the style asks for the up-down kind) and starts at today.
-class ZkDateCtrl : public QDateEdit {
+class ZkDateCtrl : public QDateEdit, public ControlTag {
     Q_OBJECT
 
 public:

@@ -12,8 +12,8 @@ using namespace style;
 
 ZkDropList::ZkDropList(int style, QWidget* parent)
     : QComboBox(parent)
+    , ControlTag(ControlKind::DropList)
 {
-    SetControlKind(this, ControlKind::DropList);
     setFocusPolicy(Qt::StrongFocus);
     setEditable(IsEditableStyle(style));
     setInsertPolicy(QComboBox::NoInsert);

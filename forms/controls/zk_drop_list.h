@@ -1,5 +1,7 @@
 #pragma once
 
+#include "forms/controls/control_kind.h"
+
 #include <QComboBox>
 #include <QRect>
 
@@ -9,7 +11,7 @@ namespace zk {
 // non-editable drop-down list when the style adds 1. It starts without a
 // selection. Items are matched as the system's exact item search matches
 // them: the whole text, without regard to letter case.
-class ZkDropList : public QComboBox {
+class ZkDropList : public QComboBox, public ControlTag {
     Q_OBJECT
 
 public:

@@ -24,17 +24,14 @@ ZkEdit::Lines ZkEdit::LinesForStyle(int style)
 }
 
 ZkEdit::ZkEdit(int style, QWidget* parent)
-    : QWidget(parent)
+    : QLineEdit(parent)
+    , ControlTag(ControlKind::TextBox)
     , lines_(LinesForStyle(style))
 {
-    SetControlKind(this, ControlKind::TextBox);
     if (lines_ == Lines::Single)
         BuildSingleLine(style);
     else
         BuildMultiLine(style);
-    setFocusProxy(Editor());
-    setFocusPolicy(Qt::StrongFocus);
-    Editor()->installEventFilter(this);
     if (style & kEditReadOnly)
         SetReadOnly(true);
 }
@@ -43,24 +40,25 @@ ZkEdit::~ZkEdit() = default;
 
 void ZkEdit::BuildSingleLine(int style)
 {
-    line_ = new QLineEdit(this);
-    line_->setFrame(true);
     if (style & kEditPassword)
-        line_->setEchoMode(QLineEdit::Password);
+        setEchoMode(QLineEdit::Password);
     if (style & kEditRight)
-        line_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     else if (style & kEditCenter)
-        line_->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+        setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
     rules_.digitsOnly = (style & kEditNumber) != 0;
     rules_.upperCase = (style & kEditUpperCase) != 0;
     rules_.lowerCase = (style & kEditLowerCase) != 0 && !rules_.upperCase;
     if (rules_.digitsOnly || rules_.upperCase || rules_.lowerCase)
         InstallValidator();
-    connect(line_, &QLineEdit::textChanged, this, [this] { emit textChanged(); });
+    connect(this, &QLineEdit::textChanged, this, [this] { emit textChanged(); });
 }
 
 void ZkEdit::BuildMultiLine(int style)
 {
+    // The line edit part stays empty under the text box and never has the focus.
+    setFrame(false);
+    QLineEdit::setReadOnly(true);
     multi_ = new QTextEdit(this);
     multi_->setAcceptRichText(false);
     multi_->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
@@ -92,6 +90,8 @@ void ZkEdit::BuildMultiLine(int style)
     option.setAlignment(align);
     multi_->document()->setDefaultTextOption(option);
     connect(multi_, &QTextEdit::textChanged, this, &ZkEdit::OnMultiTextChanged);
+    setFocusProxy(multi_);
+    multi_->installEventFilter(this);
 }
 
 void ZkEdit::OnMultiTextChanged()
@@ -116,30 +116,35 @@ void ZkEdit::OnMultiTextChanged()
 
 QWidget* ZkEdit::Editor() const
 {
-    if (line_)
-        return line_;
-    return multi_;
+    if (multi_)
+        return multi_;
+    return const_cast<ZkEdit*>(this);
+}
+
+QLineEdit* ZkEdit::LineEdit() const
+{
+    return multi_ ? nullptr : const_cast<ZkEdit*>(this);
 }
 
 QString ZkEdit::Text() const
 {
-    return line_ ? line_->text() : multi_->toPlainText();
+    return multi_ ? multi_->toPlainText() : text();
 }
 
 void ZkEdit::SetText(const QString& text)
 {
     settingText_ = true;
-    if (line_)
-        line_->setText(text);
-    else
+    if (multi_)
         multi_->setPlainText(text);
+    else
+        setText(text);
     settingText_ = false;
 }
 
 void ZkEdit::SelectAllCaretAtStart()
 {
-    if (line_) {
-        line_->setSelection(line_->text().size(), -line_->text().size());
+    if (!multi_) {
+        setSelection(int(text().size()), -int(text().size()));
         return;
     }
     QTextCursor cursor = multi_->textCursor();
@@ -151,15 +156,14 @@ void ZkEdit::SelectAllCaretAtStart()
 
 void ZkEdit::ReplaceSelection(const QString& text)
 {
-    if (line_) {
+    if (!multi_) {
         // Set as a whole: the program's text bypasses the typing rules.
-        QString whole = line_->text();
-        const int start =
-            line_->hasSelectedText() ? line_->selectionStart() : line_->cursorPosition();
-        const int length = line_->hasSelectedText() ? int(line_->selectedText().size()) : 0;
+        QString whole = this->text();
+        const int start = hasSelectedText() ? selectionStart() : cursorPosition();
+        const int length = hasSelectedText() ? int(selectedText().size()) : 0;
         whole.replace(start, length, text);
-        line_->setText(whole);
-        line_->setCursorPosition(start + int(text.size()));
+        setText(whole);
+        setCursorPosition(start + int(text.size()));
         return;
     }
     settingText_ = true;
@@ -169,23 +173,23 @@ void ZkEdit::ReplaceSelection(const QString& text)
 
 void ZkEdit::SetReadOnly(bool readOnly)
 {
-    if (line_)
-        line_->setReadOnly(readOnly);
-    else
+    if (multi_)
         multi_->setReadOnly(readOnly);
+    else
+        setReadOnly(readOnly);
 }
 
 bool ZkEdit::IsReadOnly() const
 {
-    return line_ ? line_->isReadOnly() : multi_->isReadOnly();
+    return multi_ ? multi_->isReadOnly() : isReadOnly();
 }
 
 // Most boxes have no typing rule: they get no validator until one applies, which keeps
 // forms of hundreds of boxes quick to open.
 void ZkEdit::InstallValidator()
 {
-    if (line_ && !line_->validator())
-        line_->setValidator(new EditInputValidator(line_, rules_, [this] { return maxLength_; }));
+    if (!multi_ && !validator())
+        setValidator(new EditInputValidator(this, rules_, [this] { return maxLength_; }));
 }
 
 void ZkEdit::SetMaxLength(int count)
@@ -195,21 +199,30 @@ void ZkEdit::SetMaxLength(int count)
         InstallValidator();
 }
 
-// The editor fills the box; a layout object per box would only do the same, slower.
+// The text box fills a multi-line box; a layout object per box would only do the
+// same, slower.
 void ZkEdit::resizeEvent(QResizeEvent* event)
 {
-    Editor()->setGeometry(rect());
-    QWidget::resizeEvent(event);
+    if (multi_)
+        multi_->setGeometry(rect());
+    QLineEdit::resizeEvent(event);
+}
+
+// Under its text box a multi-line box has nothing to show.
+void ZkEdit::paintEvent(QPaintEvent* event)
+{
+    if (!multi_)
+        QLineEdit::paintEvent(event);
 }
 
 QSize ZkEdit::sizeHint() const
 {
-    return Editor()->sizeHint();
+    return multi_ ? multi_->sizeHint() : QLineEdit::sizeHint();
 }
 
 QSize ZkEdit::minimumSizeHint() const
 {
-    return Editor()->minimumSizeHint();
+    return multi_ ? multi_->minimumSizeHint() : QLineEdit::minimumSizeHint();
 }
 
 void ZkEdit::SetColours(std::optional<QColor> text, std::optional<QColor> background)
@@ -229,12 +242,17 @@ void ZkEdit::SetColours(std::optional<QColor> text, std::optional<QColor> backgr
 
 bool ZkEdit::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == Editor() && event->type() == QEvent::FocusOut) {
-        const auto* focus = static_cast<QFocusEvent*>(event);
-        if (focus->reason() != Qt::PopupFocusReason)
-            emit focusLost();
-    }
-    return QWidget::eventFilter(watched, event);
+    if (watched == multi_ && event->type() == QEvent::FocusOut &&
+        static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
+        emit focusLost();
+    return QLineEdit::eventFilter(watched, event);
+}
+
+void ZkEdit::focusOutEvent(QFocusEvent* event)
+{
+    QLineEdit::focusOutEvent(event);
+    if (!multi_ && event->reason() != Qt::PopupFocusReason)
+        emit focusLost();
 }
 
 } // namespace zk

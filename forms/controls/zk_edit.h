@@ -1,25 +1,29 @@
 #pragma once
 
+#include "forms/controls/control_kind.h"
+
 #include "forms/controls/edit_input_validator.h"
 
 #include <QColor>
+#include <QLineEdit>
 #include <QString>
-#include <QWidget>
 
 #include <optional>
 
-class QLineEdit;
 class QTextEdit;
 
 namespace zk {
 
-// The edit box of a form (`textbox`): one widget whatever its line mode, so the
+// The edit box of a form (`textbox`): one class whatever its line mode, so the
 // value operations and the form window treat single- and multi-line boxes
-// alike. It wraps a QLineEdit or a QTextEdit that fills it and takes its
-// focus; key and focus events therefore arrive at Editor(), a child of this
-// widget (an in-place editing grid must treat focus inside the box as focus on
-// the box).
-class ZkEdit : public QWidget {
+// alike. A single-line box is the line edit itself (forms hold hundreds of
+// them, and a wrapper widget each would slow every form down). A multi-line
+// box keeps its line edit part empty and hidden under a QTextEdit child that
+// fills it and takes its focus; its key and focus events arrive at Editor(),
+// that child (an in-place editing grid must treat focus inside the box as
+// focus on the box). Use Text()/SetText() and the other members below, not
+// the line edit's own text functions, which a multi-line box does not use.
+class ZkEdit : public QLineEdit, public ControlTag {
     Q_OBJECT
 
 public:
@@ -54,21 +58,26 @@ public:
     // Text and background colours; nothing keeps the style's colour.
     void SetColours(std::optional<QColor> text, std::optional<QColor> background);
 
+    // The widget that edits: the box itself, or its QTextEdit.
     QWidget* Editor() const;
-    QLineEdit* LineEdit() const { return line_; }
+    // The single-line box itself (nullptr for a multi-line box).
+    QLineEdit* LineEdit() const;
     QTextEdit* TextEdit() const { return multi_; }
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
 signals:
-    // The text changed, by typing or by the program.
+    // The text changed, by typing or by the program (hides the line edit's
+    // textChanged(QString), which a multi-line box never sends).
     void textChanged();
     // The box lost the keyboard focus (not to its own context menu).
     void focusLost();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
@@ -78,7 +87,6 @@ private:
     void OnMultiTextChanged();
 
     Lines lines_;
-    QLineEdit* line_ = nullptr;
     QTextEdit* multi_ = nullptr;
     int maxLength_ = 0;
     EditInputRules rules_;

@@ -15,8 +15,8 @@ constexpr char kNoTarget[] = "#";
 
 ZkHyperLink::ZkHyperLink(QWidget* parent)
     : QLabel(parent)
+    , ControlTag(ControlKind::Button)
 {
-    SetControlKind(this, ControlKind::Button);
     setTextFormat(Qt::RichText);
     setAutoFillBackground(false);
     setOpenExternalLinks(false);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "forms/controls/control_kind.h"
+
 #include <QLabel>
 
 namespace zk {
@@ -10,7 +12,7 @@ namespace zk {
 // click of the control (clicked, with the link's href); the link is never
 // opened by the control itself, and Enter does not activate it, so the
 // form's scripts decide what a link does.
-class ZkHyperLink : public QLabel {
+class ZkHyperLink : public QLabel, public ControlTag {
     Q_OBJECT
 
 public:

@@ -9,8 +9,8 @@ namespace zk {
 
 ZkPicture::ZkPicture(QWidget* parent)
     : QWidget(parent)
+    , ControlTag(ControlKind::Picture)
 {
-    SetControlKind(this, ControlKind::Picture);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
 }

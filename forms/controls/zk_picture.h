@@ -1,5 +1,7 @@
 #pragma once
 
+#include "forms/controls/control_kind.h"
+
 #include <QImage>
 #include <QString>
 #include <QWidget>
@@ -32,7 +34,7 @@ public:
 // itself: every paint renders the whole client area off screen, white, then
 // the mode's content, and copies it in one step. Picture mode shows a picture
 // scaled to fit and centred; clicks reach the form (clicked, doubleClicked).
-class ZkPicture : public QWidget {
+class ZkPicture : public QWidget, public ControlTag {
     Q_OBJECT
 
 public:

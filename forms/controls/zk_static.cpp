@@ -9,9 +9,9 @@ using namespace style;
 
 CZkStatic::CZkStatic(int style, QWidget* parent)
     : QLabel(parent)
+    , ControlTag(ControlKind::Static)
     , noPrefix_((style & kStaticNoPrefix) != 0)
 {
-    SetControlKind(this, ControlKind::Static);
     setTextFormat(Qt::PlainText);
     setAutoFillBackground(false);
     const int type = style & kStaticTypeMask;
@@ -59,6 +59,10 @@ void CZkStatic::SetWindowText(const QString& text)
 void CZkStatic::SetTextColour(const QColor& colour)
 {
     textColour_ = colour;
+    // Most labels keep the black the palette already has: a palette of their own
+    // would only cost time (forms have hundreds of labels).
+    if (palette().color(QPalette::WindowText) == colour)
+        return;
     QPalette p = palette();
     p.setColor(QPalette::WindowText, colour);
     setPalette(p);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "forms/controls/control_kind.h"
+
 #include <QColor>
 #include <QLabel>
 
@@ -10,7 +12,7 @@ namespace zk {
 // give the alignment (left, centre, right; vertically centred with
 // SS_CENTERIMAGE) and word wrap; "&" marks a mnemonic as on every label of the
 // definitions ("&&" shows one "&") unless SS_NOPREFIX is set.
-class CZkStatic : public QLabel {
+class CZkStatic : public QLabel, public ControlTag {
     Q_OBJECT
 
 public:

@@ -50,9 +50,9 @@ void ZkTabBar::wheelEvent(QWheelEvent* event)
 
 CZkTabCtrl::CZkTabCtrl(QWidget* parent)
     : QWidget(parent)
+    , ControlTag(ControlKind::Panel)
     , bar_(new ZkTabBar(this))
 {
-    SetControlKind(this, ControlKind::Panel);
     setFocusPolicy(Qt::NoFocus);
     connect(bar_, &ZkTabBar::pressedByMouse, this, &CZkTabCtrl::OnMousePress);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "forms/controls/control_kind.h"
+
 #include <QList>
 #include <QPointer>
 #include <QStringList>
@@ -31,7 +33,7 @@ protected:
 // control. Only a mouse click on a tab shows another page: the keyboard
 // moves the highlighted tab but leaves the shown page, as the form authors
 // know it. Hidden pages keep their controls and values.
-class CZkTabCtrl : public QWidget {
+class CZkTabCtrl : public QWidget, public ControlTag {
     Q_OBJECT
 
 public:

@@ -53,8 +53,8 @@ void Collect(const QTreeWidgetItem& item, QString& accumulator, const QString& s
 
 CZkTreeCtrl::CZkTreeCtrl(QWidget* parent)
     : QTreeWidget(parent)
+    , ControlTag(ControlKind::Tree)
 {
-    SetControlKind(this, ControlKind::Tree);
     setHeaderHidden(true);
     setColumnCount(1);
     setRootIsDecorated(true);

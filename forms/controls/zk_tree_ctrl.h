@@ -1,5 +1,7 @@
 #pragma once
 
+#include "forms/controls/control_kind.h"
+
 #include <QStringList>
 #include <QTreeWidget>
 
@@ -9,7 +11,7 @@ namespace zk {
 // at the root), items with a caption, an integer uid as their data and,
 // when the check boxes are on, a check state. Checking an item never
 // changes its parent or children.
-class CZkTreeCtrl : public QTreeWidget {
+class CZkTreeCtrl : public QTreeWidget, public ControlTag {
     Q_OBJECT
 
 public:

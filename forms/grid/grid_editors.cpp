@@ -1,6 +1,7 @@
 #include "forms/grid/grid_editors.h"
 
 #include "forms/controls/in_place_editor.h"
+#include "forms/controls/zk_edit.h"
 #include "forms/grid/list_ctrl_ex.h"
 #include "forms/controls/locale_date.h"
 
@@ -25,8 +26,11 @@ bool IsTextKind(const QWidget* widget)
 // The widget that holds an editor's text: the editor itself when it is a
 // known kind or has a "text" property; for a compound control (a box that
 // wraps a line edit or a text box) the first inner edit that is not hidden.
+// A form's edit box says itself which widget edits.
 QWidget* TextHolder(const QWidget* editor)
 {
+    if (const auto* box = qobject_cast<const ZkEdit*>(editor))
+        return box->Editor();
     auto* self = const_cast<QWidget*>(editor);
     if (IsTextKind(editor) || editor->metaObject()->indexOfProperty("text") >= 0)
         return self;

@@ -39,10 +39,10 @@ QString SavedWidthKey(int formNumber, int elementId, int column, const QString& 
 
 CListCtrlEx::CListCtrlEx(QWidget* parent)
     : QTableView(parent)
+    , ControlTag(ControlKind::Table)
     , model_(new CGridModel(this))
     , header_(new CHeaderCtrlZk(this))
 {
-    SetControlKind(this, ControlKind::Table);
     setHorizontalHeader(header_);
     setModel(model_);
     header_->SetFixedTest([this](int column) { return IsFixedColumn(column + 1); });

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "forms/controls/control_kind.h"
+
 #include "forms/grid/grid_types.h"
 #include "forms/controls/in_place_editor.h"
 
@@ -42,7 +44,7 @@ QString SavedWidthKey(int formNumber, int elementId, int column, const QString& 
 // reparented): while a cell is edited the control is moved over the cell,
 // shown and focused, and an event filter (CEditorHook) ends the edit on
 // Enter, Escape, a focus change or a click elsewhere.
-class CListCtrlEx : public QTableView, public InPlaceEditorOwner {
+class CListCtrlEx : public QTableView, public InPlaceEditorOwner, public ControlTag {
     Q_OBJECT
 
 public:

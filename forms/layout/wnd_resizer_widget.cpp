@@ -7,6 +7,9 @@
 #include <QStyle>
 #include <QStyleOptionSizeGrip>
 
+#include <utility>
+#include <vector>
+
 namespace zk::layout {
 
 namespace {
@@ -124,9 +127,7 @@ void CWndResizerWidget::MoveControls(const std::vector<ControlMove>& batch)
 {
     if (!form_ || !lookup_)
         return;
-    // Every control moves before anything is painted again; re-enabling the
-    // updates repaints the form once.
-    form_->setUpdatesEnabled(false);
+    std::vector<std::pair<QWidget*, QRect>> moves;
     for (const ControlMove& move : batch) {
         QWidget* control = lookup_(move.windowId);
         if (!control || !form_->isAncestorOf(control))
@@ -135,9 +136,20 @@ void CWndResizerWidget::MoveControls(const std::vector<ControlMove>& batch)
         if (control->parentWidget() != form_)
             target.moveTopLeft(control->parentWidget()->mapFrom(form_, target.topLeft()));
         if (control->geometry() != target)
-            control->setGeometry(target);
+            moves.emplace_back(control, target);
     }
-    form_->setUpdatesEnabled(true);
+    if (moves.empty())
+        return;
+    // On a shown form every control moves before anything is painted again;
+    // re-enabling the updates repaints the form once. A form not yet shown
+    // paints nothing meanwhile anyway.
+    const bool batched = form_->isVisible();
+    if (batched)
+        form_->setUpdatesEnabled(false);
+    for (const auto& [control, target] : moves)
+        control->setGeometry(target);
+    if (batched)
+        form_->setUpdatesEnabled(true);
 }
 
 void CWndResizerWidget::Invalidate(const QRect& area)

@@ -10,10 +10,13 @@
 #include "forms/controls/zk_picture.h"
 #include "forms/controls/zk_tree_ctrl.h"
 #include "forms/grid/list_ctrl_ex.h"
+#include "data/xml/xml_nodes.h"
+#include "forms/definition/body_reader.h"
 #include "runtime/definition/form_events.h"
 #include "runtime/form_window/form_window.h"
 
 #include <QAbstractButton>
+#include <QHash>
 #include <QPointer>
 
 namespace zk {
@@ -30,6 +33,40 @@ const QString kKillFocus = QStringLiteral("EN_KILLFOCUS");
 // the focus: window ids above 1044 (element ids above 20).
 constexpr int kFirstMatchedDropList = 1045;
 
+// The routed events as bits, so that a control's scripts are read once.
+enum EventBit : unsigned {
+    kClickBit = 1,
+    kDoubleClickBit = 2,
+    kRightClickBit = 4,
+    kChangeBit = 8,
+    kKillFocusBit = 16,
+};
+
+unsigned EventBitOf(const QString& name)
+{
+    if (name == kClick)
+        return kClickBit;
+    if (name == kDoubleClick)
+        return kDoubleClickBit;
+    if (name == kRightClick)
+        return kRightClickBit;
+    if (name == kChange)
+        return kChangeBit;
+    if (name == kKillFocus)
+        return kKillFocusBit;
+    return 0;
+}
+
+// The routed events a control element has scripts for (children of its ACTION).
+unsigned ScriptedEvents(const CXmlNode& element)
+{
+    const CXmlNodesPtr scripts = element.GetChild(QStringLiteral("ACTION"))->GetChildren();
+    unsigned events = 0;
+    for (int i = 0; i < scripts->GetCount(); ++i)
+        events |= EventBitOf(scripts->GetItem(i)->GetName());
+    return events;
+}
+
 } // namespace
 
 FormEventRouter::FormEventRouter(D_T1& form)
@@ -37,10 +74,17 @@ FormEventRouter::FormEventRouter(D_T1& form)
 {
 }
 
-void FormEventRouter::ConnectControls()
+void FormEventRouter::ConnectControls(const FormBody& body)
 {
-    for (QWidget* control : form_.Registry().Controls())
-        Connect(control, WindowIdOf(control));
+    // By window id: a script is found by the id, whichever element of that id
+    // carries it.
+    QHash<int, unsigned> events;
+    for (const ControlDefinition& def : body.controls)
+        events[def.windowId()] |= ScriptedEvents(*def.element);
+    for (QWidget* control : form_.Registry().Controls()) {
+        const int windowId = WindowIdOf(control);
+        Connect(control, windowId, events.value(windowId));
+    }
 }
 
 void FormEventRouter::Run(int windowId, const QString& eventName)
@@ -53,63 +97,86 @@ void FormEventRouter::RunScriptOnly(int windowId, const QString& eventName)
     form_.RunEventScript(windowId, eventName);
 }
 
-void FormEventRouter::Connect(QWidget* control, int windowId)
+void FormEventRouter::Connect(QWidget* control, int windowId, unsigned events)
 {
     const auto run = [this, windowId](const QString& name) {
         return [this, windowId, name] { Run(windowId, name); };
     };
+    const auto has = [events](unsigned bit) { return (events & bit) != 0; };
     if (auto* box = qobject_cast<ZkEdit*>(control)) {
-        connect(box, &ZkEdit::textChanged, this,
-                [this, box, windowId] { TextChanged(box, windowId); });
-        connect(box, &ZkEdit::focusLost, this, run(kKillFocus));
+        if (has(kChangeBit))
+            connect(box, &ZkEdit::textChanged, this,
+                    [this, box, windowId] { TextChanged(box, windowId); });
+        if (has(kKillFocusBit))
+            connect(box, &ZkEdit::focusLost, this, run(kKillFocus));
         return;
     }
     if (auto* list = qobject_cast<ZkDropList*>(control)) {
-        connect(list, &ZkDropList::dropDownOpened, this, run(kClick));
-        connect(list, &ZkDropList::selectionChanged, this, run(kChange));
-        connect(list, &ZkDropList::editTextEdited, this, run(kDoubleClick));
-        connect(list, &ZkDropList::focusLost, this,
-                [this, list, windowId] { DropListFocusLost(list, windowId); });
+        if (has(kClickBit))
+            connect(list, &ZkDropList::dropDownOpened, this, run(kClick));
+        if (has(kChangeBit))
+            connect(list, &ZkDropList::selectionChanged, this, run(kChange));
+        if (has(kDoubleClickBit))
+            connect(list, &ZkDropList::editTextEdited, this, run(kDoubleClick));
+        // Late drop lists match their typed text on leaving, scripts or not.
+        if (windowId >= kFirstMatchedDropList || has(kKillFocusBit))
+            connect(list, &ZkDropList::focusLost, this,
+                    [this, list, windowId] { DropListFocusLost(list, windowId); });
         return;
     }
     if (auto* link = qobject_cast<ZkHyperLink*>(control)) {
-        connect(link, &ZkHyperLink::clicked, this, run(kClick));
+        if (has(kClickBit))
+            connect(link, &ZkHyperLink::clicked, this, run(kClick));
         return;
     }
     if (auto* grid = qobject_cast<CListCtrlEx*>(control)) {
-        connect(grid, &CListCtrlEx::cellClicked, this, run(kClick));
-        connect(grid, &CListCtrlEx::cellDoubleClicked, this, run(kDoubleClick));
-        connect(grid, &CListCtrlEx::cellRightClicked, this,
-                [this, windowId] { RunScriptOnly(windowId, kRightClick); });
-        connect(grid, &CListCtrlEx::rowFocusedSelected, this, run(kChange));
+        if (has(kClickBit))
+            connect(grid, &CListCtrlEx::cellClicked, this, run(kClick));
+        if (has(kDoubleClickBit))
+            connect(grid, &CListCtrlEx::cellDoubleClicked, this, run(kDoubleClick));
+        if (has(kRightClickBit))
+            connect(grid, &CListCtrlEx::cellRightClicked, this,
+                    [this, windowId] { RunScriptOnly(windowId, kRightClick); });
+        if (has(kChangeBit))
+            connect(grid, &CListCtrlEx::rowFocusedSelected, this, run(kChange));
         return;
     }
     if (auto* tree = qobject_cast<CZkTreeCtrl*>(control)) {
-        connect(tree, &CZkTreeCtrl::clicked, this, run(kClick));
-        connect(tree, &CZkTreeCtrl::doubleClicked, this, run(kDoubleClick));
-        connect(tree, &CZkTreeCtrl::rightClicked, this,
-                [this, windowId] { RunScriptOnly(windowId, kRightClick); });
-        connect(tree, &CZkTreeCtrl::selectionChanged, this, run(kChange));
+        if (has(kClickBit))
+            connect(tree, &CZkTreeCtrl::clicked, this, run(kClick));
+        if (has(kDoubleClickBit))
+            connect(tree, &CZkTreeCtrl::doubleClicked, this, run(kDoubleClick));
+        if (has(kRightClickBit))
+            connect(tree, &CZkTreeCtrl::rightClicked, this,
+                    [this, windowId] { RunScriptOnly(windowId, kRightClick); });
+        if (has(kChangeBit))
+            connect(tree, &CZkTreeCtrl::selectionChanged, this, run(kChange));
         return;
     }
     if (auto* picture = qobject_cast<ZkPicture*>(control)) {
-        connect(picture, &ZkPicture::clicked, this, run(kClick));
+        if (has(kClickBit))
+            connect(picture, &ZkPicture::clicked, this, run(kClick));
         // The static control's double click arrives as notification 1, which
         // the table maps to EN_CHANGE.
-        connect(picture, &ZkPicture::doubleClicked, this, run(kChange));
+        if (has(kChangeBit))
+            connect(picture, &ZkPicture::doubleClicked, this, run(kChange));
         return;
     }
-    if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+    auto* button = qobject_cast<QAbstractButton*>(control);
+    if (!button)
+        return;
+    if (has(kClickBit))
         connect(button, &QAbstractButton::clicked, this, run(kClick));
-        if (auto* colour = qobject_cast<CColorButton*>(control))
-            connect(colour, &CColorButton::doubleClicked, this, run(kDoubleClick));
-        else if (auto* push = qobject_cast<ZkPushButton*>(control))
-            connect(push, &ZkPushButton::doubleClicked, this, run(kDoubleClick));
-        else if (auto* radio = qobject_cast<ZkRadioButton*>(control))
-            connect(radio, &ZkRadioButton::doubleClicked, this, run(kDoubleClick));
-        else if (auto* check = qobject_cast<ZkCheckBox*>(control))
-            connect(check, &ZkCheckBox::doubleClicked, this, run(kDoubleClick));
-    }
+    if (!has(kDoubleClickBit))
+        return;
+    if (auto* colour = qobject_cast<CColorButton*>(control))
+        connect(colour, &CColorButton::doubleClicked, this, run(kDoubleClick));
+    else if (auto* push = qobject_cast<ZkPushButton*>(control))
+        connect(push, &ZkPushButton::doubleClicked, this, run(kDoubleClick));
+    else if (auto* radio = qobject_cast<ZkRadioButton*>(control))
+        connect(radio, &ZkRadioButton::doubleClicked, this, run(kDoubleClick));
+    else if (auto* check = qobject_cast<ZkCheckBox*>(control))
+        connect(check, &ZkCheckBox::doubleClicked, this, run(kDoubleClick));
 }
 
 void FormEventRouter::TextChanged(QWidget* control, int windowId)

@@ -81,6 +81,9 @@ D_T1::~D_T1()
     if (timer_id_)
         killTimer(timer_id_);
     // The controls go before the sessions and the document they refer to.
+    // Nothing is drawn any more: each control gone would otherwise mark its
+    // part of the window for drawing again.
+    setUpdatesEnabled(false);
     resizer_.reset();
     qDeleteAll(findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly));
 }
@@ -161,7 +164,7 @@ void D_T1::BuildControls()
         ShowPlainBox(texts::kTextEngineFailed);
 
     router_ = std::make_unique<FormEventRouter>(*this);
-    router_->ConnectControls();
+    router_->ConnectControls(body);
     ConnectGrids();
 }
 

@@ -99,24 +99,31 @@ TEST(ControlEdits, ReplaceSelectionInsertsAtTheCaret)
     }
 }
 
+// Single-line boxes are line edits themselves, multi-line ones edit in a child.
 TEST(ControlEdits, ChangeAndFocusSignals)
 {
-    TestForm form;
-    auto* edit = form.Add(1, new ZkEdit(0, &form));
-    auto* other = form.Add(2, new ZkEdit(0, &form), QRect(10, 40, 120, 24));
-    form.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-    QSignalSpy changed(edit, &ZkEdit::textChanged);
-    QSignalSpy lost(edit, &ZkEdit::focusLost);
-    edit->SetText(QStringLiteral("程序"));
-    QTest::keyClicks(edit->LineEdit(), QStringLiteral("a"));
-    EXPECT_EQ(changed.count(), 2);
-    form.activateWindow();
-    edit->setFocus();
-    QApplication::processEvents();
-    other->setFocus();
-    QApplication::processEvents();
-    EXPECT_EQ(lost.count(), 1);
+    for (int style : {0, 4}) {
+        TestForm form;
+        auto* edit = form.Add(1, new ZkEdit(style, &form), QRect(10, 10, 120, 48));
+        auto* other = form.Add(2, new ZkEdit(0, &form), QRect(10, 70, 120, 24));
+        form.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+        EXPECT_EQ(edit->LineEdit() != nullptr, style == 0) << style;
+        EXPECT_EQ(edit->Editor()->geometry(), style == 0 ? edit->geometry() : edit->rect());
+        QSignalSpy changed(edit, &ZkEdit::textChanged);
+        QSignalSpy lost(edit, &ZkEdit::focusLost);
+        edit->SetText(QStringLiteral("程序"));
+        QTest::keyClicks(edit->Editor(), QStringLiteral("a"));
+        EXPECT_EQ(changed.count(), 2) << style;
+        EXPECT_EQ(edit->Text().size(), 3) << style;
+        form.activateWindow();
+        edit->setFocus();
+        QApplication::processEvents();
+        EXPECT_TRUE(edit->Editor()->hasFocus()) << style;
+        other->setFocus();
+        QApplication::processEvents();
+        EXPECT_EQ(lost.count(), 1) << style;
+    }
 }
 
 TEST(ControlDropLists, HeightRuleAndEditability)

@@ -1,3 +1,4 @@
+#include "forms/controls/zk_edit.h"
 #include "forms/grid/grid_editors.h"
 #include "forms/grid/list_ctrl_ex.h"
 #include "tests/forms/grid_fixture.h"
@@ -105,8 +106,17 @@ TEST_F(GridEdit, EachEditorKindRoundTrips)
          },
          "inside", [](QWidget* w) { return w->findChild<QPlainTextEdit*>()->toPlainText(); },
          [](QWidget* w) { w->findChild<QPlainTextEdit*>()->setPlainText("changed"); }, "changed"},
+        {"multi-line form box", // a line edit whose text lives in its text box child
+         [](GridEdit& t) -> QWidget* {
+             auto* box = new ZkEdit(4, t.form.get());
+             box->hide();
+             return box;
+         },
+         "备注", [](QWidget* w) { return static_cast<ZkEdit*>(w)->Text(); },
+         [](QWidget* w) { static_cast<ZkEdit*>(w)->SetText("改过"); }, "改过"},
     };
-    const QString shownAtBegin[] = {"abc", "one", "typed", "green", "2024-05-01", "inside"};
+    const QString shownAtBegin[] = {"abc",   "one",   "typed", "green", "2024-05-01",
+                                    "inside", "备注"};
     int index = 0;
     for (const Kind& kind : kinds) {
         SCOPED_TRACE(kind.name);

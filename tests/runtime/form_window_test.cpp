@@ -1,5 +1,6 @@
 #include "forms/controls/control_values.h"
 #include "forms/controls/zk_drop_list.h"
+#include "forms/controls/zk_edit.h"
 #include "forms/controls/zk_hyperlink.h"
 #include "forms/controls/zk_tree_ctrl.h"
 #include "forms/grid/list_ctrl_ex.h"
@@ -28,6 +29,13 @@ QString Form(const QString& dialog, const QString& init = QString(),
     return QStringLiteral("<html version='1.0' id='0'><head title='测试窗口' %1><ACTION>"
                           "<INIT>%2</INIT></ACTION></head><body><dialog>%3</dialog></body></html>")
         .arg(headAttributes, init, dialog);
+}
+
+// The line edit of a single-line box of the form.
+QLineEdit* LineOf(D_T1* form, int id)
+{
+    auto* box = qobject_cast<ZkEdit*>(form->Control(id));
+    return box ? box->LineEdit() : nullptr;
 }
 
 class FormWindowTest : public ::testing::Test {
@@ -225,14 +233,14 @@ TEST_F(FormWindowTest, TextChangeFiresAtTheGivenLength)
                        "<md5 values='any'/></EN_CHANGE></ACTION></textbox>");
     D_T1* form = f.Open(Form(body));
     ASSERT_TRUE(form);
-    auto* edit = form->Control(2)->findChild<QLineEdit*>();
+    auto* edit = LineOf(form, 2);
     ASSERT_TRUE(edit);
     edit->setFocus();
     QTest::keyClicks(edit, QStringLiteral("abcd"));
     EXPECT_EQ(RecordedCalls(), QStringList{"{{p}}"});
 
     RecordedCalls().clear();
-    auto* other = form->Control(5)->findChild<QLineEdit*>();
+    auto* other = LineOf(form, 5);
     other->setFocus();
     QTest::keyClicks(other, QStringLiteral("xy"));
     EXPECT_EQ(RecordedCalls().size(), 2);
@@ -257,8 +265,8 @@ TEST_F(FormWindowTest, KeyboardEnterEscapeAndHotKeys)
     ASSERT_TRUE(form);
     form->activateWindow();
 
-    auto* first = form->Control(2)->findChild<QLineEdit*>();
-    auto* second = form->Control(4)->findChild<QLineEdit*>();
+    auto* first = LineOf(form, 2);
+    auto* second = LineOf(form, 4);
     first->setFocus();
     QTest::keyClick(first, Qt::Key_Return);
     EXPECT_EQ(RecordedCalls(), QStringList{"enter"});
@@ -266,7 +274,7 @@ TEST_F(FormWindowTest, KeyboardEnterEscapeAndHotKeys)
 
     second->setFocus();
     QTest::keyClick(second, Qt::Key_Return); // no ENTER script: Tab
-    EXPECT_TRUE(form->Control(6)->findChild<QLineEdit*>()->hasFocus());
+    EXPECT_TRUE(LineOf(form, 6)->hasFocus());
 
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     EXPECT_TRUE(form->isVisible());
