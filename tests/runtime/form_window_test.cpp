@@ -381,7 +381,8 @@ TEST_F(FormWindowTest, ADropListLeavingTheFocusMatchesItsTextFirst)
     const QString body = QStringLiteral("<droplist id='21' pos='10,10,120,35' value='甲;乙'>%1"
                                         "</droplist><droplist id='5' pos='10,40,120,65' "
                                         "value='甲;乙'>%1</droplist>"
-                                        "<textbox id='6' pos='10,70,120,94'/>")
+                                        "<textbox id='6' pos='10,70,120,94'/>"
+                                        "<droplist id='22' pos='10,100,120,125' value='甲;乙'/>")
                              .arg(script);
     D_T1* form = f.Open(Form(body));
     ASSERT_TRUE(form);
@@ -399,6 +400,14 @@ TEST_F(FormWindowTest, ADropListLeavingTheFocusMatchesItsTextFirst)
     plain->setEditText(QStringLiteral("乙"));
     form->Control(6)->setFocus();
     EXPECT_EQ(RecordedCalls(), QStringList{"kill"});
+
+    // Without scripts a late drop list still matches what was typed.
+    auto* unscripted = qobject_cast<ZkDropList*>(form->Control(22));
+    ASSERT_TRUE(unscripted);
+    unscripted->setFocus();
+    unscripted->setEditText(QStringLiteral("乙"));
+    form->Control(6)->setFocus();
+    EXPECT_EQ(unscripted->currentIndex(), 1);
 }
 
 TEST_F(FormWindowTest, ThePressedBackgroundMovesTheWindow)
