@@ -28,6 +28,14 @@ public:
     QWidget* Find(int windowId) const;
     // The controls in creation order (destroyed ones left out).
     QList<QWidget*> Controls() const;
+    // Calls fn(windowId, control) for each of them, in creation order.
+    template <typename Fn> void ForEach(Fn&& fn) const
+    {
+        for (const Entry& entry : controls_) {
+            if (entry.widget)
+                fn(entry.windowId, entry.widget.data());
+        }
+    }
     int Count() const { return int(controls_.size()); }
 
 private:

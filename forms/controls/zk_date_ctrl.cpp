@@ -12,14 +12,17 @@ const QString kDisplayFormat = QStringLiteral("yyyy-MM-dd");
 
 } // namespace
 
-ZkDateCtrl::ZkDateCtrl(int style, QWidget* parent)
+ZkDateCtrl::ZkDateCtrl(int style, QWidget* parent, const QString& dateText)
     : QDateEdit(parent)
     , ControlTag(ControlKind::DateCtrl)
 {
     setDisplayFormat(kDisplayFormat);
     setCalendarPopup((style & style::kDateUpDown) == 0);
     setFocusPolicy(Qt::StrongFocus);
-    setDate(QDate::currentDate());
+    // Setting a date is not cheap: the given one is set at once, not after today's.
+    const std::optional<QDate> given =
+        dateText.isEmpty() ? std::nullopt : ParseDateText(dateText, locale());
+    setDate(given.value_or(QDate::currentDate()));
 }
 
 std::optional<QDate> ZkDateCtrl::ParseDateText(const QString& text, const QLocale& locale)

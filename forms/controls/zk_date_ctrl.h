@@ -10,12 +10,15 @@
 namespace zk {
 
 // The date picker of a form (`datectrl`): shows "yyyy-MM-dd", opens a
-// calendar (unless the style asks for the up-down kind) and starts at today.
+// calendar (unless the style asks for the up-down kind) and starts at the date
+// it is made with, or today.
 class ZkDateCtrl : public QDateEdit, public ControlTag {
     Q_OBJECT
 
 public:
-    explicit ZkDateCtrl(int style, QWidget* parent = nullptr);
+    // Shows the date `dateText` stands for (see SetDateText), today's when it
+    // stands for none.
+    explicit ZkDateCtrl(int style, QWidget* parent = nullptr, const QString& dateText = QString());
 
     // Reads a date the way users write one: yyyy-MM-dd, yyyy/M/d, yyyy.M.d
     // (with or without leading zeros), yyyy年M月d日 and the locale's short and

@@ -214,11 +214,10 @@ QWidget* MakeDropList(FactoryTarget& target, const ControlDefinition& def)
 QWidget* MakeDateCtrl(FactoryTarget& target, const ControlDefinition& def)
 {
     const auto& d = std::get<DateCtrlDetail>(def.detail);
-    auto* date = new ZkDateCtrl(def.style, target.form);
+    auto* date = new ZkDateCtrl(def.style, target.form, def.value);
     if (d.readonly != 0)
         date->setEnabled(false);
     ApplyFont(target, date, def.font);
-    date->SetDateText(def.value);
     return Place(target, def, date);
 }
 

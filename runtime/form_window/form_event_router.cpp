@@ -81,10 +81,9 @@ void FormEventRouter::ConnectControls(const FormBody& body)
     QHash<int, unsigned> events;
     for (const ControlDefinition& def : body.controls)
         events[def.windowId()] |= ScriptedEvents(*def.element);
-    for (QWidget* control : form_.Registry().Controls()) {
-        const int windowId = WindowIdOf(control);
+    form_.Registry().ForEach([this, &events](int windowId, QWidget* control) {
         Connect(control, windowId, events.value(windowId));
-    }
+    });
 }
 
 void FormEventRouter::Run(int windowId, const QString& eventName)

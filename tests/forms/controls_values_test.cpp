@@ -166,6 +166,10 @@ TEST(ControlValues, DatePickerTakesOnlyDates)
     }
     SetControlText(date, QStringLiteral("2023/12/9"));
     EXPECT_EQ(ControlWindowText(date), QStringLiteral("2023-12-09"));
+    // A picker made with a date shows it; with a text that is none, today.
+    EXPECT_EQ(ZkDateCtrl(0, nullptr, QStringLiteral("2023/12/9")).WindowText(),
+              QStringLiteral("2023-12-09"));
+    EXPECT_EQ(ZkDateCtrl(0, nullptr, QStringLiteral("明天")).date(), QDate::currentDate());
 }
 
 TEST(ControlValues, DateTextsUsersWrite)
