@@ -235,7 +235,6 @@ int main(int argc, char** argv)
         return 0;
     }
     // A call takes some 25 ms; pairs of single calls see the same machine state.
-    zk::bench::Report("formopen_vs_uiloader", zk::bench::PairedRatio(openForm, loadUi, 61),
-                      "<=1");
+    zk::bench::Report("formopen_vs_uiloader", zk::bench::PairedRatio(openForm, loadUi, 61), "<=1");
     return 0;
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "forms/controls/control_kind.h"
-
 #include "forms/controls/edit_input_validator.h"
 
 #include <QColor>

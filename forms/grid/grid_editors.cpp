@@ -1,9 +1,9 @@
 #include "forms/grid/grid_editors.h"
 
 #include "forms/controls/in_place_editor.h"
+#include "forms/controls/locale_date.h"
 #include "forms/controls/zk_edit.h"
 #include "forms/grid/list_ctrl_ex.h"
-#include "forms/controls/locale_date.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,9 +1,8 @@
 #pragma once
 
 #include "forms/controls/control_kind.h"
-
-#include "forms/grid/grid_types.h"
 #include "forms/controls/in_place_editor.h"
+#include "forms/grid/grid_types.h"
 
 #include <QColor>
 #include <QItemSelection>

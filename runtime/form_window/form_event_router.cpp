@@ -1,5 +1,6 @@
 #include "runtime/form_window/form_event_router.h"
 
+#include "data/xml/xml_nodes.h"
 #include "forms/controls/colour_button.h"
 #include "forms/controls/control_values.h"
 #include "forms/controls/file_edit_ctrl.h"
@@ -9,9 +10,8 @@
 #include "forms/controls/zk_hyperlink.h"
 #include "forms/controls/zk_picture.h"
 #include "forms/controls/zk_tree_ctrl.h"
-#include "forms/grid/list_ctrl_ex.h"
-#include "data/xml/xml_nodes.h"
 #include "forms/definition/body_reader.h"
+#include "forms/grid/list_ctrl_ex.h"
 #include "runtime/definition/form_events.h"
 #include "runtime/form_window/form_window.h"
 

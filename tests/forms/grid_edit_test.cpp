@@ -115,8 +115,7 @@ TEST_F(GridEdit, EachEditorKindRoundTrips)
          "备注", [](QWidget* w) { return static_cast<ZkEdit*>(w)->Text(); },
          [](QWidget* w) { static_cast<ZkEdit*>(w)->SetText("改过"); }, "改过"},
     };
-    const QString shownAtBegin[] = {"abc",   "one",   "typed", "green", "2024-05-01",
-                                    "inside", "备注"};
+    const QString shownAtBegin[] = {"abc", "one", "typed", "green", "2024-05-01", "inside", "备注"};
     int index = 0;
     for (const Kind& kind : kinds) {
         SCOPED_TRACE(kind.name);
