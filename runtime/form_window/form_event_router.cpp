@@ -128,28 +128,27 @@ void FormEventRouter::Connect(QWidget* control, int windowId, unsigned events)
             connect(link, &ZkHyperLink::clicked, this, run(kClick));
         return;
     }
-    if (auto* grid = qobject_cast<CListCtrlEx*>(control)) {
+    // Grids and trees route the same four events from signals of their own.
+    const auto connectView = [&](auto* view, auto clicked, auto doubleClicked, auto rightClicked,
+                                 auto changed) {
         if (has(kClickBit))
-            connect(grid, &CListCtrlEx::cellClicked, this, run(kClick));
+            connect(view, clicked, this, run(kClick));
         if (has(kDoubleClickBit))
-            connect(grid, &CListCtrlEx::cellDoubleClicked, this, run(kDoubleClick));
+            connect(view, doubleClicked, this, run(kDoubleClick));
         if (has(kRightClickBit))
-            connect(grid, &CListCtrlEx::cellRightClicked, this,
+            connect(view, rightClicked, this,
                     [this, windowId] { RunScriptOnly(windowId, kRightClick); });
         if (has(kChangeBit))
-            connect(grid, &CListCtrlEx::rowFocusedSelected, this, run(kChange));
+            connect(view, changed, this, run(kChange));
+    };
+    if (auto* grid = qobject_cast<CListCtrlEx*>(control)) {
+        connectView(grid, &CListCtrlEx::cellClicked, &CListCtrlEx::cellDoubleClicked,
+                    &CListCtrlEx::cellRightClicked, &CListCtrlEx::rowFocusedSelected);
         return;
     }
     if (auto* tree = qobject_cast<CZkTreeCtrl*>(control)) {
-        if (has(kClickBit))
-            connect(tree, &CZkTreeCtrl::clicked, this, run(kClick));
-        if (has(kDoubleClickBit))
-            connect(tree, &CZkTreeCtrl::doubleClicked, this, run(kDoubleClick));
-        if (has(kRightClickBit))
-            connect(tree, &CZkTreeCtrl::rightClicked, this,
-                    [this, windowId] { RunScriptOnly(windowId, kRightClick); });
-        if (has(kChangeBit))
-            connect(tree, &CZkTreeCtrl::selectionChanged, this, run(kChange));
+        connectView(tree, &CZkTreeCtrl::clicked, &CZkTreeCtrl::doubleClicked,
+                    &CZkTreeCtrl::rightClicked, &CZkTreeCtrl::selectionChanged);
         return;
     }
     if (auto* picture = qobject_cast<ZkPicture*>(control)) {
