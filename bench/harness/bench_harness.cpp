@@ -30,6 +30,14 @@ double Median(std::vector<double> values)
     return values[values.size() / 2];
 }
 
+// ZK_BENCH_VERBOSE=1 shows both sides' median times, for comparing builds.
+void ShowSides(const std::vector<double>& ta, const std::vector<double>& tb)
+{
+    if (std::getenv("ZK_BENCH_VERBOSE"))
+        std::fprintf(stderr, "  a %.3f ms, b %.3f ms per call (medians)\n", Median(ta) * 1e3,
+                     Median(tb) * 1e3);
+}
+
 } // namespace
 
 double SecondsPerCall(const std::function<void()>& fn, double minSeconds, int runs)
@@ -51,10 +59,7 @@ double Ratio(const std::function<void()>& a, const std::function<void()>& b, dou
         ta.push_back(TimedRun(a, minSeconds));
         tb.push_back(TimedRun(b, minSeconds));
     }
-    // ZK_BENCH_VERBOSE=1 shows both sides' times, for comparing builds.
-    if (std::getenv("ZK_BENCH_VERBOSE"))
-        std::fprintf(stderr, "  a %.3f ms, b %.3f ms per call\n", Median(ta) * 1e3,
-                     Median(tb) * 1e3);
+    ShowSides(ta, tb);
     return Median(ta) / Median(tb);
 }
 
@@ -83,9 +88,7 @@ double PairedRatio(const std::function<void()>& a, const std::function<void()>& 
         ta.push_back(sa);
         tb.push_back(sb);
     }
-    if (std::getenv("ZK_BENCH_VERBOSE"))
-        std::fprintf(stderr, "  a %.3f ms, b %.3f ms per call (medians)\n", Median(ta) * 1e3,
-                     Median(tb) * 1e3);
+    ShowSides(ta, tb);
     return Median(ratios);
 }
 

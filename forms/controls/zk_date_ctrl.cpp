@@ -20,9 +20,8 @@ ZkDateCtrl::ZkDateCtrl(int style, QWidget* parent, const QString& dateText)
     setCalendarPopup((style & style::kDateUpDown) == 0);
     setFocusPolicy(Qt::StrongFocus);
     // Setting a date is not cheap: the given one is set at once, not after today's.
-    const std::optional<QDate> given =
-        dateText.isEmpty() ? std::nullopt : ParseDateText(dateText, locale());
-    setDate(given.value_or(QDate::currentDate()));
+    if (!SetDateText(dateText))
+        setDate(QDate::currentDate());
 }
 
 std::optional<QDate> ZkDateCtrl::ParseDateText(const QString& text, const QLocale& locale)
